@@ -1,0 +1,41 @@
+// A strict RFC 4180 reader that streams one record at a time, so that input
+// of any length runs in constant memory. Records end in CR LF or LF; a field
+// holding ',', '"' or a line end is quoted, with '"' doubled inside. Anything
+// else (a quote inside an unquoted field, text after a closing quote, a
+// quoted field left open at the end) is refused with the line it stands on.
+#pragma once
+
+#include <istream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+class CsvError : public std::runtime_error {
+public:
+    CsvError(long line, const std::string& what);
+    long Line() const { return line_; }
+
+private:
+    long line_;
+};
+
+class CsvReader {
+public:
+    explicit CsvReader(std::istream& in);
+
+    // Reads the next record into fields; false at the end of the input.
+    // An empty line is a record of one empty field.
+    bool Next(std::vector<std::string>& fields);
+
+    // The line on which the record last read begins, counted from 1.
+    long RecordLine() const { return recordLine_; }
+
+private:
+    int Get();
+    int Peek();
+
+    std::streambuf* buf_;
+    long line_ = 1;
+    long recordLine_ = 0;
+    bool atStart_ = true;
+};

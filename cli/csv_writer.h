@@ -1,0 +1,12 @@
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// One record, fields quoted only where RFC 4180 needs it, ended by LF.
+void WriteCsvRecord(std::ostream& out, const std::vector<std::string>& fields);
+
+// A field as it stands in a record.
+std::string CsvField(std::string_view text);

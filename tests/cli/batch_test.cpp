@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <map>
+#include <ostream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -15,6 +16,15 @@
 #include <sys/wait.h>
 
 namespace {
+
+// Rows print as their names in test listings.
+template <typename NamedRow>
+requires requires(const NamedRow& r) {
+    r.name;
+}
+void PrintTo(const NamedRow& r, std::ostream* os) {
+    *os << r.name;
+}
 
 using Row = std::map<std::string, std::string>;
 
@@ -192,8 +202,11 @@ TEST(BatchTest, RowsBeforeAMalformedLineAreWritten) {
 
 // The command itself: options and exit codes.
 int Command(const std::string& arguments, const std::string& input, std::string& output) {
-    const std::string in = testing::TempDir() + "batch_in.csv";
-    const std::string out = testing::TempDir() + "batch_out.txt";
+    // ctest runs tests of one executable side by side: one file pair each.
+    const std::string base = testing::TempDir() + "batch_" +
+                             testing::UnitTest::GetInstance()->current_test_info()->name();
+    const std::string in = base + ".csv";
+    const std::string out = base + ".out";
     std::ofstream(in) << input;
     const int status = std::system(
         (std::string(BATCH_EXE) + " " + arguments + " <" + in + " >" + out + " 2>&1").c_str());

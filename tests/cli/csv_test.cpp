@@ -3,11 +3,21 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <sstream>
 #include <string>
 #include <vector>
 
 namespace {
+
+// Rows print as their names in test listings.
+template <typename NamedRow>
+requires requires(const NamedRow& r) {
+    r.name;
+}
+void PrintTo(const NamedRow& r, std::ostream* os) {
+    *os << r.name;
+}
 
 using Record = std::vector<std::string>;
 

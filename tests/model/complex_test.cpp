@@ -10,6 +10,15 @@
 
 namespace {
 
+// Rows print as their names in test listings.
+template <typename NamedRow>
+requires requires(const NamedRow& r) {
+    r.name;
+}
+void PrintTo(const NamedRow& r, std::ostream* os) {
+    *os << r.name;
+}
+
 uint32_t Bits(float v) {
     return std::bit_cast<uint32_t>(v);
 }

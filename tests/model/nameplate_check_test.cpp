@@ -8,10 +8,20 @@
 #include <bit>
 #include <cmath>
 #include <cstdint>
+#include <ostream>
 #include <string>
 #include <vector>
 
 namespace {
+
+// Rows print as their names in test listings.
+template <typename NamedRow>
+requires requires(const NamedRow& r) {
+    r.name;
+}
+void PrintTo(const NamedRow& r, std::ostream* os) {
+    *os << r.name;
+}
 
 uint32_t Bits(float v) {
     return std::bit_cast<uint32_t>(v);

@@ -6,9 +6,19 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 namespace {
+
+// Rows print as their names in test listings.
+template <typename NamedRow>
+requires requires(const NamedRow& r) {
+    r.name;
+}
+void PrintTo(const NamedRow& r, std::ostream* os) {
+    *os << r.name;
+}
 
 struct Circuit {
     RecordingMemo memo;

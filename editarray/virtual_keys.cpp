@@ -1,0 +1,110 @@
+#include "virtual_keys.h"
+
+#include <QKeyEvent>
+
+namespace {
+
+uint16_t KeypadKey(int qtKey) {
+    if (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9) {
+        return static_cast<uint16_t>(vk::Numpad0 + (qtKey - Qt::Key_0));
+    }
+    switch (qtKey) {
+    case Qt::Key_Period:
+    case Qt::Key_Comma:
+        return vk::Decimal;
+    case Qt::Key_Asterisk:
+        return vk::Multiply;
+    case Qt::Key_Plus:
+        return vk::Add;
+    case Qt::Key_Minus:
+        return vk::Subtract;
+    case Qt::Key_Slash:
+        return vk::Divide;
+    default:
+        // Keypad arrows, Home, Delete and Enter share the main codes.
+        return vk::None;
+    }
+}
+
+} // namespace
+
+uint16_t VirtualKeyOf(int qtKey, Qt::KeyboardModifiers modifiers) {
+    if (modifiers.testFlag(Qt::KeypadModifier)) {
+        if (const uint16_t code = KeypadKey(qtKey); code != vk::None) {
+            return code;
+        }
+    }
+    if (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9) {
+        return static_cast<uint16_t>(vk::Digit0 + (qtKey - Qt::Key_0));
+    }
+    if (qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) {
+        return static_cast<uint16_t>(vk::LetterA + (qtKey - Qt::Key_A));
+    }
+    if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F24) {
+        return static_cast<uint16_t>(vk::F1 + (qtKey - Qt::Key_F1));
+    }
+    switch (qtKey) {
+    case Qt::Key_Backspace:
+        return vk::Back;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        return vk::Tab;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return vk::Return;
+    case Qt::Key_Shift:
+        return vk::Shift;
+    case Qt::Key_Control:
+        return vk::Control;
+    case Qt::Key_Alt:
+        return vk::Menu;
+    case Qt::Key_Pause:
+        return vk::Pause;
+    case Qt::Key_CapsLock:
+        return vk::Capital;
+    case Qt::Key_Escape:
+        return vk::Escape;
+    case Qt::Key_Space:
+        return vk::Space;
+    case Qt::Key_PageUp:
+        return vk::Prior;
+    case Qt::Key_PageDown:
+        return vk::Next;
+    case Qt::Key_End:
+        return vk::End;
+    case Qt::Key_Home:
+        return vk::Home;
+    case Qt::Key_Left:
+        return vk::Left;
+    case Qt::Key_Up:
+        return vk::Up;
+    case Qt::Key_Right:
+        return vk::Right;
+    case Qt::Key_Down:
+        return vk::Down;
+    case Qt::Key_Insert:
+        return vk::Insert;
+    case Qt::Key_Delete:
+        return vk::Delete;
+    case Qt::Key_NumLock:
+        return vk::NumLock;
+    case Qt::Key_ScrollLock:
+        return vk::Scroll;
+    case Qt::Key_Plus:
+    case Qt::Key_Equal:
+        return vk::OemPlus;
+    case Qt::Key_Comma:
+        return vk::Comma;
+    case Qt::Key_Minus:
+    case Qt::Key_Underscore:
+        return vk::OemMinus;
+    case Qt::Key_Period:
+        return vk::Period;
+    default:
+        return vk::None;
+    }
+}
+
+uint16_t VirtualKeyOf(const QKeyEvent& event) {
+    return VirtualKeyOf(event.key(), event.modifiers());
+}

@@ -1,0 +1,57 @@
+#include "controls.h"
+
+#include <QLabel>
+#include <QLineEdit>
+
+void ApplyLook(QWidget& control, const Look& look) {
+    control.setFont(NamedFont(look.font, look.pixels, look.bold));
+    if (look.colour.isValid()) {
+        QPalette palette = control.palette();
+        palette.setColor(QPalette::WindowText, look.colour);
+        palette.setColor(QPalette::Text, look.colour);
+        palette.setColor(QPalette::ButtonText, look.colour);
+        control.setPalette(palette);
+    }
+}
+
+QLabel* MakeLabel(QWidget* parent, QPoint at, const char* text, const Look& look) {
+    auto* label = new QLabel(QString::fromLatin1(text), parent);
+    ApplyLook(*label, look);
+    label->move(at);
+    label->adjustSize();
+    return label;
+}
+
+QLabel* MakeFixedLabel(QWidget* parent, const QRect& rect, const char* text, const Look& look) {
+    auto* label = new QLabel(QString::fromLatin1(text), parent);
+    ApplyLook(*label, look);
+    label->setGeometry(rect);
+    return label;
+}
+
+QLineEdit* MakeEditBox(QWidget* parent, const QRect& rect, const char* text, const Look& look,
+                       const char* tooltip) {
+    auto* edit = new QLineEdit(QString::fromLatin1(text), parent);
+    ApplyLook(*edit, look);
+    edit->setGeometry(rect);
+    edit->setToolTip(QString::fromLatin1(tooltip));
+    return edit;
+}
+
+QLineEdit* MakeOutputBox(QWidget* parent, const QRect& rect, const Look& look) {
+    auto* box = new QLineEdit(parent);
+    ApplyLook(*box, look);
+    box->setGeometry(rect);
+    box->setReadOnly(true);
+    box->setFrame(false);
+    QPalette palette = box->palette();
+    palette.setColor(QPalette::Base, palette.color(QPalette::Window));
+    box->setPalette(palette);
+    return box;
+}
+
+TPicture* MakePicture(QWidget* parent, const QRect& frame, CircuitPicture picture) {
+    auto* shown = new TPicture(parent, PaintCircuitPicture(picture));
+    shown->setGeometry(frame);
+    return shown;
+}

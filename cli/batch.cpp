@@ -3,30 +3,26 @@
 #include "circuit_check.h"
 #include "csv_reader.h"
 #include "csv_writer.h"
+#include "curve_file.h"
 #include "format_value.h"
 #include "fp_errors.h"
+#include "motor_characteristics.h"
 #include "per_unit.h"
+#include "significant_digits.h"
 #include "text_nameplate.h"
 
-#include <charconv>
 #include <optional>
+#include <system_error>
 
 namespace {
 
-std::string Formatted(double value, int digits) {
-    char buffer[64];
-    const auto result =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, digits);
-    return std::string(buffer, result.ptr);
-}
-
 // %.9g: every 32-bit float reads back to itself.
 std::string Exact(float value) {
-    return Formatted(value, 9);
+    return SignificantDigits(value, 9);
 }
 
 std::string CheckDigits(double value) {
-    return Formatted(value, 6);
+    return SignificantDigits(value, 6);
 }
 
 std::string Trimmed(std::string_view text) {
@@ -88,6 +84,9 @@ enum Column {
     check_pf,
     check_efficiency,
     check_Ilr_ratio,
+    check_Tlr_Tn,
+    check_Tb_Tn,
+    check_s_breakdown,
     ColumnCount
 };
 
@@ -108,10 +107,17 @@ std::string InvalidBases(const PerUnitBases& bases) {
     return names;
 }
 
+struct ComputedRow {
+    std::vector<std::string> fields = std::vector<std::string>(ColumnCount);
+    // Present when the check columns of the characteristics are filled.
+    std::optional<MotorCharacteristics> characteristics;
+};
+
 // One row as one Calculate click: what was written before an error stays.
-std::vector<std::string> ComputeRow(const TextNameplate::Fields& fields, float frequency,
-                                    const PerUnitBases& bases, const std::string& invalidBases) {
-    std::vector<std::string> row(ColumnCount);
+ComputedRow ComputeRow(const TextNameplate::Fields& fields, float frequency,
+                       const PerUnitBases& bases, const std::string& invalidBases) {
+    ComputedRow computed;
+    std::vector<std::string>& row = computed.fields;
     row[invalid_bases] = invalidBases;
     CollectedWarnings memo;
     NoButton ok;
@@ -140,6 +146,14 @@ std::vector<std::string> ComputeRow(const TextNameplate::Fields& fields, float f
             row[check_Ilr_ratio] = CheckDigits(check.Ilr_ratio);
         } catch (const FloatingPointError&) {
         }
+        try {
+            const MotorCharacteristics& motor = computed.characteristics.emplace(solved);
+            const BreakdownPoint breakdown = motor.Breakdown();
+            row[check_Tlr_Tn] = CheckDigits(motor.At(1).torque_pu);
+            row[check_Tb_Tn] = CheckDigits(breakdown.torque_pu);
+            row[check_s_breakdown] = CheckDigits(breakdown.slip);
+        } catch (const CharacteristicsError&) {
+        }
 
         if (bases.AllValid()) {
             const float Zb = BaseImpedance(bases);
@@ -153,7 +167,7 @@ std::vector<std::string> ComputeRow(const TextNameplate::Fields& fields, float f
         row[error] = std::string(e.what()) + ".";
     }
     row[warnings] = memo.Joined();
-    return row;
+    return computed;
 }
 
 PerUnitBases ReadBases(const BatchOptions& options) {
@@ -164,15 +178,29 @@ PerUnitBases ReadBases(const BatchOptions& options) {
     }
 }
 
+void PrepareCurvesDir(const std::filesystem::path& dir) {
+    std::error_code failed;
+    std::filesystem::create_directories(dir, failed);
+    if (failed || !std::filesystem::is_directory(dir)) {
+        throw BatchInputError("--curves " + dir.string() + ": " +
+                              (failed ? failed.message() : "not a directory"));
+    }
+}
+
+std::filesystem::path CurveFilePath(const std::filesystem::path& dir, long row) {
+    return dir / ("row-" + std::to_string(row) + ".csv");
+}
+
 } // namespace
 
 const std::vector<std::string>& OutputColumns() {
     static const std::vector<std::string> names{
-        "Rs_ohm",      "Rr_ohm",           "Lls_H",          "Llr_H",      "Lm_H",
-        "Rs_text",     "Rr_text",          "Lls_text",       "Llr_text",   "Lm_text",
-        "base_Z_text", "Lm_pu_text",       "Lls_pu_text",    "Rs_pu_text", "Rr_pu_text",
-        "Llr_pu_text", "invalid_bases",    "warnings",       "error",      "check_In_A",
-        "check_pf",    "check_efficiency", "check_Ilr_ratio"};
+        "Rs_ohm",           "Rr_ohm",           "Lls_H",           "Llr_H",        "Lm_H",
+        "Rs_text",          "Rr_text",          "Lls_text",        "Llr_text",     "Lm_text",
+        "base_Z_text",      "Lm_pu_text",       "Lls_pu_text",     "Rs_pu_text",   "Rr_pu_text",
+        "Llr_pu_text",      "invalid_bases",    "warnings",        "error",        "check_In_A",
+        "check_pf",         "check_efficiency", "check_Ilr_ratio", "check_Tlr_Tn", "check_Tb_Tn",
+        "check_s_breakdown"};
     return names;
 }
 
@@ -180,6 +208,10 @@ int RunBatch(std::istream& in, std::ostream& out, std::ostream& err, const Batch
     try {
         const PerUnitBases bases = ReadBases(options);
         const std::string invalidBases = InvalidBases(bases);
+        const bool curves = !options.curvesDir.empty();
+        if (curves) {
+            PrepareCurvesDir(options.curvesDir);
+        }
 
         CsvReader reader(in);
         std::vector<std::string> header;
@@ -211,6 +243,7 @@ int RunBatch(std::istream& in, std::ostream& out, std::ostream& err, const Batch
         WriteCsvRecord(out, outputHeader);
 
         int status = AllRowsComputed;
+        long rowNumber = 0;
         std::vector<std::string> record;
         TextNameplate::Fields fields;
         while (reader.Next(record)) {
@@ -226,10 +259,16 @@ int RunBatch(std::istream& in, std::ostream& out, std::ostream& err, const Batch
             for (std::size_t i = 0; i < fields.size(); ++i) {
                 fields[i] = record[where[i]];
             }
-            std::vector<std::string> row =
-                ComputeRow(fields, options.frequency, bases, invalidBases);
+            ++rowNumber;
+            ComputedRow computed = ComputeRow(fields, options.frequency, bases, invalidBases);
+            std::vector<std::string>& row = computed.fields;
             if (!row[error].empty()) {
                 status = SomeRowFailed;
+            }
+            // The file first: a refused file stops the run before its row.
+            if (curves && computed.characteristics) {
+                WriteCurveFile(CurveFilePath(options.curvesDir, rowNumber),
+                               *computed.characteristics, options.overwriteCurves);
             }
             record.insert(record.end(), std::make_move_iterator(row.begin()),
                           std::make_move_iterator(row.end()));
@@ -243,6 +282,8 @@ int RunBatch(std::istream& in, std::ostream& out, std::ostream& err, const Batch
     } catch (const CsvError& e) {
         err << "induction-motor-batch: " << e.what() << '\n';
     } catch (const BatchInputError& e) {
+        err << "induction-motor-batch: " << e.what() << '\n';
+    } catch (const CurveFileError& e) {
         err << "induction-motor-batch: " << e.what() << '\n';
     }
     return UsageOrInputError;

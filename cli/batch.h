@@ -5,8 +5,10 @@
 #pragma once
 
 #include <array>
+#include <filesystem>
 #include <istream>
 #include <ostream>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,6 +18,10 @@ struct BatchOptions {
     std::string baseMva = "1";
     std::string baseKv = "1";
     std::string puFrequency = "50";
+    // When given, DIR/row-n.csv receives the curves of data row n (from 1);
+    // DIR is created when missing.
+    std::filesystem::path curvesDir;
+    bool overwriteCurves = false;
 };
 
 // The name-plate columns, in the order of the window's input rows.

@@ -36,6 +36,30 @@ as given, then
                                   and efficiency the circuit draws at the
                                   nominal slip, and its locked-rotor current
                                   over that current (%.6g)
+  check_Tlr_Tn check_Tb_Tn check_s_breakdown
+                                  the locked-rotor torque and the breakdown
+                                  torque over the rated torque, and the slip
+                                  of the breakdown torque, in (0, 1]; 1 when
+                                  the torque is highest at standstill (%.6g)
+The check columns are empty when the row has no circuit.
+
+Torque is the air-gap power |I_r|^2 Rr'/s of the circuit, per phase, star
+equivalent, rotor referred to the stator; the rated torque is that at the
+nominal slip. The circuit has no iron, friction or stray loss: these are
+its electrical quantities only, and the ratios need no pole count.
+
+Curves (--curves DIR): DIR/row-n.csv for data row n (counted from 1, as
+in the output; blank lines do not count), 201 points from s = 1
+(standstill) to s = 0 (synchronous speed) in steps of 0.005, columns
+  slip speed_pu       s and 1 - s
+  torque_pu           torque over the rated torque
+  current_pu          |I_s| over the circuit's own |I_s| at the nominal
+                      slip (so 1 at the rated point; that current matches
+                      check_In_A, the name plate's current to rounding)
+  power_factor        cos of the angle between I_s and the phase voltage
+in %.9g. DIR is created when missing. A row without a circuit gets no
+file. An existing file stops the run (status 2) before that row is
+written, unless --force.
 
 Exit status: 0 when every row was computed, 1 when a row had an error (its
 row is still written), 2 for a usage error or unreadable input.)";
@@ -57,6 +81,12 @@ int main(int argc, char** argv) {
         ->default_val("1");
     app.add_option("--pu-frequency", options.puFrequency, "text of the per-unit frequency box, Hz")
         ->default_val("50");
+    std::string curves;
+    CLI::Option* const curvesOption =
+        app.add_option("--curves", curves, "write DIR/row-n.csv, the curves of row n")
+            ->type_name("DIR");
+    app.add_flag("--force", options.overwriteCurves, "overwrite existing curve files")
+        ->needs(curvesOption);
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& e) {
@@ -66,6 +96,7 @@ int main(int argc, char** argv) {
         return UsageOrInputError;
     }
     options.frequency = static_cast<float>(frequency);
+    options.curvesDir = curves;
 
     if (file.empty() || file == "-") {
         return RunBatch(std::cin, std::cout, std::cerr, options);

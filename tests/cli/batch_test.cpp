@@ -1,5 +1,4 @@
-#include "batch.h"
-#include "csv_reader.h"
+#include "batch_run.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +6,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <map>
 #include <ostream>
 #include <sstream>
 #include <string>
@@ -24,43 +22,6 @@ requires requires(const NamedRow& r) {
 }
 void PrintTo(const NamedRow& r, std::ostream* os) {
     *os << r.name;
-}
-
-using Row = std::map<std::string, std::string>;
-
-struct BatchRun {
-    int status = -1;
-    std::vector<Row> rows;
-    std::string err;
-};
-
-const std::string Header = "voltage_kV,power_kW,slip,efficiency,power_factor,current_ratio\n";
-
-BatchRun Batch(const std::string& csv, const BatchOptions& options = {}) {
-    std::istringstream in(csv);
-    std::ostringstream out;
-    std::ostringstream err;
-    BatchRun run;
-    run.status = RunBatch(in, out, err, options);
-    run.err = err.str();
-    std::istringstream result(out.str());
-    CsvReader reader(result);
-    std::vector<std::string> header;
-    std::vector<std::string> record;
-    if (reader.Next(header)) {
-        while (reader.Next(record)) {
-            Row row;
-            for (std::size_t i = 0; i < header.size() && i < record.size(); ++i) {
-                row[header[i]] = record[i];
-            }
-            run.rows.push_back(row);
-        }
-    }
-    return run;
-}
-
-double Number(const Row& row, const char* column) {
-    return std::stod(row.at(column));
 }
 
 bool FourDigits(double actual, double expected) {
@@ -236,7 +197,21 @@ TEST(BatchCommandTest, HelpExplainsTheColumns) {
     std::string output;
     EXPECT_EQ(Command("--help", "", output), 0);
     EXPECT_NE(output.find("check_Ilr_ratio"), std::string::npos);
+    EXPECT_NE(output.find("check_s_breakdown"), std::string::npos);
     EXPECT_NE(output.find("--pu-frequency"), std::string::npos);
+    EXPECT_NE(output.find("--curves"), std::string::npos);
+}
+
+TEST(BatchCommandTest, CurvesGoToTheNamedFolderAndForceNeedsThem) {
+    const std::string dir = testing::TempDir() + "batch_curves_option";
+    std::remove((dir + "/row-1.csv").c_str());
+    std::string output;
+    EXPECT_EQ(Command("--curves " + dir + " --force", Header + "1,10,0.02,0.9,0.8,5\n", output), 0)
+        << output;
+    EXPECT_TRUE(std::ifstream(dir + "/row-1.csv").good());
+    EXPECT_EQ(Command("--curves " + dir, Header + "1,10,0.02,0.9,0.8,5\n", output), 2);
+    EXPECT_NE(output.find("row-1.csv exists"), std::string::npos) << output;
+    EXPECT_EQ(Command("--force", Header, output), 2);
 }
 
 } // namespace

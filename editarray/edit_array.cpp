@@ -3,6 +3,7 @@
 #include "edit_array_events.h"
 #include "named_fonts.h"
 #include "number_parse.h"
+#include "read_number.h"
 #include "tab_sequence.h"
 #include "virtual_keys.h"
 
@@ -275,14 +276,7 @@ float TEditArray::GetData(int32_t row, int32_t col) const {
     if (box == nullptr) {
         return 0.0F;
     }
-    int32_t count = 0;
-    int32_t errorSum = 0;
-    float value1 = 0.0F;
-    float value2 = 0.0F;
-    float value3 = 0.0F;
-    float value4 = 0.0F;
-    ParseNumbers(box->text().toStdString(), 1, count, value1, value2, value3, value4, errorSum);
-    return errorSum != 0 ? 0.0F : value1;
+    return ReadFirstNumber(box->text().toStdString());
 }
 
 bool TEditArray::tagBset() const {

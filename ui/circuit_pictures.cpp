@@ -102,8 +102,15 @@ void TPicture::paintEvent(QPaintEvent*) {
 }
 
 QImage PaintWindowIcon() {
-    QImage icon = Transparent(Side, Side);
+    return PaintWindowIcon(Side);
+}
+
+QImage PaintWindowIcon(int side) {
+    QImage icon = Transparent(side, side);
     QPainter p(&icon);
+    // The drawing is laid out on the 32-pixel grid; larger sizes are the
+    // same drawing painted finer, not the small image enlarged.
+    p.scale(side / qreal(Side), side / qreal(Side));
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(QPen(Qt::black, 2));
     p.drawLine(QPointF(16, 0), QPointF(16, 5));

@@ -37,3 +37,6 @@ private:
 // The 32 x 32 window icon: the motor symbol, a circle with a lead rising
 // from its top, a black M above a red AS inside, transparent around it.
 QImage PaintWindowIcon();
+// The same icon painted at side x side pixels, for the desktop's larger
+// icon sizes.
+QImage PaintWindowIcon(int side);

@@ -227,8 +227,13 @@ void TMotorForm::SetTabOrder() {
                                          RotLedit,    Freq50,     Freq60,    ErrMemo,  OKBut,
                                          dqpuEdit,    MVAEdit,    kVEdit,    FreqEdit, MagPuEdit,
                                          StatRpuEdit, RotRpuEdit, RotLpuEdit};
-    for (std::size_t i = 1; i < order.size(); ++i) {
-        QWidget::setTabOrder(order[i - 1], order[i]);
+    // The edit arrays count their places from the start of the window's
+    // focus chain, but setTabOrder treats the chain as a ring: linked pair
+    // by pair, the ring comes out right yet may start at a control created
+    // before MagEdit. Putting each control straight behind MagEdit, the last
+    // one first, leaves MagEdit at the start.
+    for (std::size_t i = order.size() - 1; i >= 1; --i) {
+        QWidget::setTabOrder(order[0], order[i]);
     }
 }
 
@@ -243,7 +248,9 @@ void TMotorForm::ConnectHandlers() {
     connect(ExitItem, &QAction::triggered, this, guarded(&TMotorForm::ExitItemClick));
     connect(TopBut, &QToolButton::clicked, this, guarded(&TMotorForm::TopButClick));
     connect(Help1, &QAction::triggered, this, guarded(&TMotorForm::Help1Click));
-    ErrMemo->viewport()->installEventFilter(this);
+    // The warning box's mouse moves need no filter of their own: the key
+    // preview filter of FormCreate sees every event of the application, and
+    // a second filter would run ErrMemoMouseMove twice per move.
 }
 
 void TMotorForm::FormCreate() {

@@ -1,0 +1,100 @@
+// The warning box: shown by a calculation that needed a substitute, closed
+// with its OK button, dragged with the mouse with the button following.
+#include "motor_session.h"
+
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr const char* FallbackLine = "cannot solve parameters. Ilocked/Inom. =    11.1366";
+
+class WarningBox : public MainWindow {
+protected:
+    // A locked-rotor current ratio of 20 is out of reach of the default
+    // name-plate: the circuit without leakage stands in.
+    void CalculateAtRatioTwenty() {
+        W().Enter(W().Input(6), "20");
+        W().Calculate();
+    }
+};
+
+TEST_F(WarningBox, RatioTwentyShowsTheFallbackLineAndTheCircuitWithoutLeakage) {
+    CalculateAtRatioTwenty();
+    EXPECT_TRUE(F().ErrMemo->isVisible());
+    EXPECT_TRUE(F().OKBut->isVisible());
+    EXPECT_EQ(F().ErrMemo->toPlainText().toStdString(), FallbackLine);
+    EXPECT_EQ(F().dqEdit->text().toStdString(), " 0.0      H");
+    EXPECT_EQ(F().RotLedit->text().toStdString(), " 0.0      H");
+    EXPECT_EQ(W().Result(2).text().toStdString(), " 0.0       H");
+    EXPECT_EQ(F().StatRedit->text().toStdString(), "   4.70204ohm");
+}
+
+TEST_F(WarningBox, WarningBoxAndItsOkButtonStandInFrontOfTheControlsTheyCover) {
+    CalculateAtRatioTwenty();
+    const QPoint middle = F().ErrMemo->geometry().center();
+    EXPECT_EQ(F().ClientArea()->childAt(middle), F().ErrMemo->viewport());
+    EXPECT_EQ(F().ClientArea()->childAt(F().OKBut->geometry().center()), F().OKBut);
+}
+
+TEST_F(WarningBox, OkHidesTheBoxAndItsButtonAndKeepsTheText) {
+    CalculateAtRatioTwenty();
+    W().Click(*F().OKBut);
+    EXPECT_TRUE(F().ErrMemo->isHidden());
+    EXPECT_TRUE(F().OKBut->isHidden());
+    EXPECT_EQ(F().ErrMemo->toPlainText().toStdString(), FallbackLine);
+}
+
+TEST_F(WarningBox, CalculationWithoutWarningsLeavesAShownBoxShownAndEmpty) {
+    CalculateAtRatioTwenty();
+    W().Enter(W().Input(6), "5");
+    W().Calculate();
+    EXPECT_TRUE(F().ErrMemo->isVisible());
+    EXPECT_TRUE(F().OKBut->isVisible());
+    EXPECT_TRUE(F().ErrMemo->toPlainText().isEmpty());
+    EXPECT_EQ(W().Shown(), DefaultResultsAt50Hz());
+}
+
+TEST_F(WarningBox, DraggingMovesTheBoxByTheMouseTravelWithTheOkButtonFlushAtItsRight) {
+    CalculateAtRatioTwenty();
+    QWidget& area = *F().ErrMemo->viewport();
+    QWindow* const handle = F().windowHandle();
+    const QPoint grab(40, 30);
+    const QPoint start = area.mapTo(&F(), grab);
+    QTest::mouseMove(handle, start);
+    EXPECT_EQ(F().GrabX, grab.x());
+    EXPECT_EQ(F().GrabY, grab.y());
+
+    QTest::mousePress(handle, Qt::LeftButton, Qt::NoModifier, start);
+    QTest::mouseMove(handle, start + QPoint(30, -20));
+    EXPECT_EQ(F().ErrMemo->pos(), QPoint(150, 280));
+    QTest::mouseMove(handle, start + QPoint(-50, 10));
+    EXPECT_EQ(F().ErrMemo->pos(), QPoint(70, 310));
+    QTest::mouseRelease(handle, Qt::LeftButton, Qt::NoModifier, start + QPoint(-50, 10));
+
+    EXPECT_EQ(F().ErrMemo->size(), QSize(300, 81));
+    EXPECT_EQ(F().OKBut->geometry(), QRect(370, 310, 25, 81));
+    // The grab point is where the last move without the button was.
+    EXPECT_EQ(F().GrabX, grab.x());
+    EXPECT_EQ(F().GrabY, grab.y());
+}
+
+TEST_F(WarningBox, DraggedBoxKeepsItsPlaceForTheNextWarning) {
+    CalculateAtRatioTwenty();
+    QWindow* const handle = F().windowHandle();
+    const QPoint start = F().ErrMemo->viewport()->mapTo(&F(), QPoint(20, 20));
+    QTest::mouseMove(handle, start);
+    QTest::mousePress(handle, Qt::LeftButton, Qt::NoModifier, start);
+    QTest::mouseMove(handle, start + QPoint(-100, -200));
+    QTest::mouseRelease(handle, Qt::LeftButton, Qt::NoModifier, start + QPoint(-100, -200));
+    W().Click(*F().OKBut);
+    W().Calculate();
+    EXPECT_TRUE(F().ErrMemo->isVisible());
+    EXPECT_EQ(F().ErrMemo->pos(), QPoint(20, 100));
+    EXPECT_EQ(F().OKBut->pos(), QPoint(320, 100));
+}
+
+} // namespace

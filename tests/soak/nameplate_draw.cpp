@@ -1,0 +1,116 @@
+#include "nameplate_draw.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
+
+namespace {
+
+constexpr double MinSlip = 0.0009765625;
+constexpr double MaxSlip = 0.5;
+
+// Texts on and just beside each row's bounds, as typed.
+constexpr std::array<std::array<const char*, 6>, 6> BoundTexts{{
+    {"0.0005", "0.0004", "0,0005", "0.00050001", "0.00049999", "0.0005e0"},
+    {"0.001", "0.0009", "0.000999999", "0.0010001", "1e-3", "0,001"},
+    {"0.5", "0.5000001", "0.0009765625", "0.0009765624", "0.001", "0.0009"},
+    {"0.5", "0.49999997", "0.98", "0.979", "0.999", "1"},
+    {"0.9991", "0.999", "0.99909", "0.5", "0.49999997", "0,9991"},
+    {"1.5", "1.5000001", "1.51", "1.50001", "1,5", "15e-1"},
+}};
+
+// Blank, malformed, refused, overflowing and multi-number texts.
+constexpr std::array<const char*, 26> OddTexts{
+    "",    "   ", "-",   "+",     ".",    ",",      "e5",    "1e",    "1e+",
+    "abc", "1 x", "2 3", "  7  ", "1e40", "999e36", "3e38",  "1e-37", "1.2.3",
+    "5.",  "-0",  "\t1", "1,5e1", "0x10", "1e36",   "-1e36", "1e-36"};
+
+} // namespace
+
+double NameplateDraw::Unit() {
+    return static_cast<double>(engine_() >> 11) * 0x1p-53;
+}
+
+double NameplateDraw::Between(double lo, double hi) {
+    return lo + (hi - lo) * Unit();
+}
+
+double NameplateDraw::LogBetween(double lo, double hi) {
+    return std::exp(Between(std::log(lo), std::log(hi)));
+}
+
+std::size_t NameplateDraw::Index(std::size_t size) {
+    return static_cast<std::size_t>(engine_() % size);
+}
+
+std::string NameplateDraw::Text(double value) {
+    const int digits = 1 + static_cast<int>(Index(9));
+    std::array<char, 64> buffer{};
+    const auto [end, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                         std::chars_format::general, digits);
+    std::string text(buffer.data(), ec == std::errc() ? end : buffer.data());
+    if (Index(2) == 1) {
+        std::replace(text.begin(), text.end(), '.', ',');
+    }
+    return text;
+}
+
+std::string NameplateDraw::Admissible(int row, double slip) {
+    switch (row) {
+    case 1:
+        return Text(LogBetween(0.0005, 1000)); // kV
+    case 2:
+        return Text(LogBetween(0.001, 1e6)); // kW
+    case 3:
+        return Text(LogBetween(MinSlip, MaxSlip));
+    case 4:
+        return Text(Between(0.5, 1 - std::clamp(slip, MinSlip, MaxSlip)));
+    case 5:
+        return Text(Between(0.5, 0.9991));
+    default:
+        return Text(LogBetween(1.5, 30));
+    }
+}
+
+std::string NameplateDraw::Far() {
+    if (Index(20) == 0) {
+        return "0";
+    }
+    const double magnitude = LogBetween(1e-38, 1e38);
+    return Text(Index(2) == 0 ? magnitude : -magnitude);
+}
+
+std::string NameplateDraw::OnBound(int row) {
+    const auto& texts = BoundTexts[static_cast<std::size_t>(row - 1)];
+    return texts[Index(texts.size())];
+}
+
+std::string NameplateDraw::Odd() {
+    return OddTexts[Index(OddTexts.size())];
+}
+
+DrawnNameplate NameplateDraw::Next() {
+    DrawnNameplate plate;
+    double slip = 0.02;
+    for (int row = 1; row <= 6; ++row) {
+        std::string& text = plate.fields[static_cast<std::size_t>(row - 1)];
+        const double kind = Unit();
+        if (kind < 0.80) {
+            if (row == 3) {
+                slip = LogBetween(MinSlip, MaxSlip);
+                text = Text(slip);
+            } else {
+                text = Admissible(row, slip);
+            }
+        } else if (kind < 0.92) {
+            text = Far();
+        } else if (kind < 0.96) {
+            text = OnBound(row);
+        } else {
+            text = Odd();
+        }
+    }
+    plate.frequency = Index(2) == 0 ? 50.0f : 60.0f;
+    return plate;
+}

@@ -24,20 +24,6 @@ private:
     std::array<float, 6> values_;
 };
 
-// The warning box, kept as lines; a run that warns pays for its lines here
-// as it does in the window.
-class WarningCollector final : public WarningMemo {
-public:
-    void Clear() override { lines_.clear(); }
-    void AppendLine(const std::string& line) override { lines_.push_back(line); }
-    int LineCount() const override { return static_cast<int>(lines_.size()); }
-    void BringToFront() override {}
-    void SetVisible(bool) override {}
-
-private:
-    std::vector<std::string> lines_;
-};
-
 // 1 kV, 10 kW, slip 0.02, efficiency 0.9, power factor 0.8, ratio 5.
 constexpr std::array<float, 6> DefaultPlate{1.0f, 10.0f, 0.02f, 0.9f, 0.8f, 5.0f};
 // The same motor asked for a locked-rotor ratio no circuit reaches: the
@@ -45,7 +31,7 @@ constexpr std::array<float, 6> DefaultPlate{1.0f, 10.0f, 0.02f, 0.9f, 0.8f, 5.0f
 constexpr std::array<float, 6> FallbackPlate{1.0f, 10.0f, 0.02f, 0.9f, 0.8f, 20.0f};
 
 void Calculate(benchmark::State& state, const NameplateSource& plate) {
-    WarningCollector memo;
+    WarningLineList memo;
     for (auto _ : state) {
         TEquivalentCircuit circuit{.WarningBox = memo, .WarningOk = memo};
         CalcEquivalentCircuit(plate, circuit, 50.0f);

@@ -34,25 +34,14 @@ std::string Trimmed(std::string_view text) {
     return std::string(text.substr(first, last - first + 1));
 }
 
-class CollectedWarnings final : public WarningMemo {
-public:
-    void Clear() override { lines_.clear(); }
-    void AppendLine(const std::string& line) override { lines_.push_back(line); }
-    int LineCount() const override { return static_cast<int>(lines_.size()); }
-    void BringToFront() override {}
-    void SetVisible(bool) override {}
-
-    std::string Joined() const {
-        std::string joined;
-        for (std::size_t i = 0; i < lines_.size(); ++i) {
-            joined += (i > 0 ? " | " : "") + lines_[i];
-        }
-        return joined;
+// The warning lines of a run as one field.
+std::string Joined(const WarningLineList& warnings) {
+    std::string joined;
+    for (std::size_t i = 0; i < warnings.Lines().size(); ++i) {
+        joined += (i > 0 ? " | " : "") + warnings.Lines()[i];
     }
-
-private:
-    std::vector<std::string> lines_;
-};
+    return joined;
+}
 
 class NoButton final : public WarningControl {
 public:
@@ -119,7 +108,7 @@ ComputedRow ComputeRow(const TextNameplate::Fields& fields, float frequency,
     ComputedRow computed;
     std::vector<std::string>& row = computed.fields;
     row[invalid_bases] = invalidBases;
-    CollectedWarnings memo;
+    WarningLineList memo;
     NoButton ok;
     TEquivalentCircuit circuit{.WarningBox = memo, .WarningOk = ok};
     try {
@@ -166,7 +155,7 @@ ComputedRow ComputeRow(const TextNameplate::Fields& fields, float frequency,
     } catch (const SystemError& e) {
         row[error] = std::string(e.what()) + ".";
     }
-    row[warnings] = memo.Joined();
+    row[warnings] = Joined(memo);
     return computed;
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 // A list of text lines: cleared at the start of each run, one line appended
 // per warning, in order.
@@ -32,4 +33,20 @@ protected:
 class WarningMemo : public WarningLines, public WarningControl {
 protected:
     ~WarningMemo() = default;
+};
+
+// A warning box with no place on screen: it keeps the lines of a run, for
+// callers that have no window (the batch command, benchmarks).
+class WarningLineList final : public WarningMemo {
+public:
+    void Clear() override { lines_.clear(); }
+    void AppendLine(const std::string& line) override { lines_.push_back(line); }
+    int LineCount() const override { return static_cast<int>(lines_.size()); }
+    void BringToFront() override {}
+    void SetVisible(bool) override {}
+
+    const std::vector<std::string>& Lines() const { return lines_; }
+
+private:
+    std::vector<std::string> lines_;
 };

@@ -11,6 +11,10 @@
 
 #include "fp_store.h"
 
+#include <bit>
+#include <cmath>
+#include <cstdint>
+
 struct TComplex {
     float Re;
     float Im;
@@ -21,13 +25,119 @@ struct TComplex {
 // carried in an Extended, which holds every such value exactly.
 using Real48 = Extended;
 
-TComplex CMake(float re, float im);
-TComplex CAdd(TComplex a, TComplex b);
-TComplex CSub(TComplex a, TComplex b);
-TComplex CMul(TComplex a, TComplex b);
-TComplex CConj(TComplex a);
-TComplex CDiv(TComplex a, TComplex b);
-Real48 CAbs(TComplex a);
+namespace complex_detail {
+// Held at extended precision: a component compares against the decimal
+// value itself, not against its 32-bit neighbour.
+inline constexpr Extended SaturationLimit = 1e35L;
+inline constexpr Extended ZeroDivisorThreshold = 1e-35L;
+
+// The same comparisons made in the operands' own formats, which keeps them
+// off the x87 stack: a double lies below 1e35 exactly when it lies below the
+// least double above it, and a float lies within 1e-35 exactly when it lies
+// within the greatest float below it.
+inline constexpr double SaturationLimitAsDouble = 0x1.3426172C74D83p+116;
+inline constexpr float ZeroDivisorThresholdAsFloat = 0x1.A95A5Ap-117f;
+static_assert(SaturationLimitAsDouble > SaturationLimit &&
+              0x1.3426172C74D82p+116 < SaturationLimit);
+static_assert(ZeroDivisorThresholdAsFloat < ZeroDivisorThreshold &&
+              0x1.A95A5Cp-117f > ZeroDivisorThreshold);
+
+// Stores a component that has already been rounded to 64 bits. Saturation
+// keeps every product and quotient finite and well inside the 32-bit range.
+inline float SaturatingStore(double v) {
+    if (std::fabs(v) < SaturationLimitAsDouble) {
+        return static_cast<float>(v);
+    }
+    return v > 0 ? 1e35f : -1e35f;
+}
+
+// The x87 extended format: a 64-bit significand with its leading 1 explicit,
+// then sign and a 15-bit exponent biased by 16383.
+struct ExtendedBits {
+    uint64_t significand;
+    uint16_t signAndExponent;
+    uint16_t padding[3];
+};
+static_assert(sizeof(ExtendedBits) == sizeof(Extended));
+} // namespace complex_detail
 
 // Rounds an extended value to the 48-bit real format.
-Real48 RoundToReal48(Extended value);
+inline Real48 RoundToReal48(Extended value) {
+    complex_detail::ExtendedBits bits = std::bit_cast<complex_detail::ExtendedBits>(value);
+    const int exponent = bits.signAndExponent & 0x7fff;
+    constexpr int Bias = 16383;
+    constexpr int Infinite = 0x7fff;
+    if (exponent == Infinite || bits.significand == 0) {
+        return value; // infinities, NaNs and zeros hold as they are
+    }
+    // The 8-bit exponent cannot hold magnitudes below 2^-128: they read as 0,
+    // and so does a denormal extended value, far below them.
+    if (exponent < Bias - 129) {
+        return 0;
+    }
+    // 40 significant bits: drop the low 24, halfway cases away from zero.
+    constexpr uint64_t Dropped = (uint64_t{1} << 24) - 1;
+    const uint64_t sum = bits.significand + (uint64_t{1} << 23);
+    const bool carried = sum < bits.significand;
+    // Below 2^-128 after rounding unless it carried up to 2^-128 itself.
+    if (exponent == Bias - 129 && !carried) {
+        return 0;
+    }
+    if (carried) {
+        // Out of the top bit: 1.0 times the next power of two.
+        if (exponent + 1 == Infinite) {
+            return value; // not reached for the model's magnitudes
+        }
+        bits.significand = uint64_t{1} << 63;
+        bits.signAndExponent = static_cast<uint16_t>(bits.signAndExponent + 1);
+    } else {
+        bits.significand = sum & ~Dropped;
+    }
+    bits.padding[0] = bits.padding[1] = bits.padding[2] = 0;
+    return std::bit_cast<Extended>(bits);
+}
+
+inline TComplex CMake(float re, float im) {
+    return TComplex{re, im};
+}
+
+inline TComplex CAdd(TComplex a, TComplex b) {
+    return TComplex{StoreSingleSum(a.Re, b.Re), StoreSingleSum(a.Im, b.Im)};
+}
+
+inline TComplex CSub(TComplex a, TComplex b) {
+    return TComplex{StoreSingleSum(a.Re, -b.Re), StoreSingleSum(a.Im, -b.Im)};
+}
+
+inline TComplex CMul(TComplex a, TComplex b) {
+    const double re = static_cast<double>(Wide(a.Re) * Wide(b.Re) - Wide(a.Im) * Wide(b.Im));
+    const double im = static_cast<double>(Wide(a.Im) * Wide(b.Re) + Wide(a.Re) * Wide(b.Im));
+    return TComplex{complex_detail::SaturatingStore(re), complex_detail::SaturatingStore(im)};
+}
+
+inline TComplex CConj(TComplex a) {
+    return TComplex{a.Re, -a.Im};
+}
+
+inline TComplex CDiv(TComplex a, TComplex b) {
+    if (std::fabs(b.Re) <= complex_detail::ZeroDivisorThresholdAsFloat &&
+        std::fabs(b.Im) <= complex_detail::ZeroDivisorThresholdAsFloat) {
+        return TComplex{0, 0};
+    }
+    const double d = static_cast<double>(Wide(b.Re) * Wide(b.Re) + Wide(b.Im) * Wide(b.Im));
+    const TComplex t = CMul(a, CConj(b));
+    const double re = static_cast<double>(Wide(t.Re) / d);
+    const double im = static_cast<double>(Wide(t.Im) / d);
+    return TComplex{complex_detail::SaturatingStore(re), complex_detail::SaturatingStore(im)};
+}
+
+inline Real48 CAbs(TComplex a) {
+    const Extended re2 = Wide(a.Re) * Wide(a.Re);
+    const Extended im2 = Wide(a.Im) * Wide(a.Im);
+    const Extended sum = re2 + im2;
+    // The sum alone decides: each of the other limits is implied by it.
+    if (sum > complex_detail::SaturationLimit) {
+        return RoundToReal48(complex_detail::SaturationLimit);
+    }
+    return RoundToReal48(std::sqrt(sum));
+}

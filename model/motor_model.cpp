@@ -39,21 +39,37 @@ float Residual(const NominalPoint& n, float X, const TrialOutputs& out, Real48& 
     return f;
 }
 
-} // namespace
+// The part of CircuitCurrents that can fail or that the solver reads: the
+// rotor branch at slip s, the stator current and the magnetizing voltage,
+// whose 32-bit store can overflow. The two branch currents divided out of it
+// can do neither, so the solver's trial circuits stop here.
+struct StatorSide {
+    TComplex t;
+    TComplex Is;
+    TComplex E;
+};
 
-void CircuitCurrents(TComplex Zs, TComplex Zr, TComplex Zm, float V, float s, TComplex& Is,
-                     TComplex& Ir, TComplex& Im) {
+[[gnu::always_inline]] inline StatorSide StatorCurrent(TComplex Zs, TComplex Zr, TComplex Zm,
+                                                       float V, float s) {
     const TComplex t = CMake(StoreSingle(CheckedDivide(Wide(Zr.Re), Wide(s))), Zr.Im);
     const TComplex P = CMul(t, Zm);
     const TComplex Q = CAdd(t, Zm);
     const TComplex Zp = CDiv(P, Q);
     const TComplex Z = CAdd(Zs, Zp);
     const TComplex supply = CMake(V, 0);
-    Is = CDiv(supply, Z);
+    const TComplex Is = CDiv(supply, Z);
     const TComplex U = CMul(Is, Zs);
-    const TComplex E = CSub(supply, U);
-    Ir = CDiv(E, t);
-    Im = CDiv(E, Zm);
+    return StatorSide{t, Is, CSub(supply, U)};
+}
+
+} // namespace
+
+void CircuitCurrents(TComplex Zs, TComplex Zr, TComplex Zm, float V, float s, TComplex& Is,
+                     TComplex& Ir, TComplex& Im) {
+    const StatorSide side = StatorCurrent(Zs, Zr, Zm, V, s);
+    Is = side.Is;
+    Ir = CDiv(side.E, side.t);
+    Im = CDiv(side.E, Zm);
 }
 
 TComplex TrialCircuit(float V_ph, float Rs, float Rp, float Xp, float X, float s, float& RrOut,
@@ -62,7 +78,7 @@ TComplex TrialCircuit(float V_ph, float Rs, float Rp, float Xp, float X, float s
     const double q = StoreDouble(Wide(X) * d + CheckedDivide((Wide(X) * Wide(Rp)) * Wide(Rp), d));
     const float Xm = StoreSingle(std::sqrt(static_cast<Extended>(q)));
     XmOut = Xm;
-    const float Xl = StoreSingle(Wide(X) - Wide(Xm));
+    const float Xl = StoreSingleSum(X, -Xm);
     XlsOut = Xl;
     XlrOut = Xl;
     const float Rr = StoreSingle(CheckedDivide((Wide(Rp) * Wide(X)) * Wide(s), d));
@@ -71,11 +87,7 @@ TComplex TrialCircuit(float V_ph, float Rs, float Rp, float Xp, float X, float s
     const TComplex Zm = CMake(0, Xm);
     const TComplex Zr = CMake(Rr, Xl);
     const TComplex Zs = CMake(Rs, Xl);
-    TComplex Is{};
-    TComplex Ir{};
-    TComplex Im{};
-    CircuitCurrents(Zs, Zr, Zm, V_ph, 1.0f, Is, Ir, Im);
-    return Is;
+    return StatorCurrent(Zs, Zr, Zm, V_ph, 1.0f).Is;
 }
 
 void SolveParameters(float V_ph, float eta, float pf, float I_n, float s, float I_lr,
@@ -161,7 +173,7 @@ void SolveParameters(float V_ph, float eta, float pf, float I_n, float s, float 
         // Regula falsi for a fixed number of steps: there is no convergence
         // test, so the result depends only on the inputs.
         for (int step = 0; step < RefinementSteps; ++step) {
-            const float delta = StoreSingle(Wide(f_N) - Wide(f_P));
+            const float delta = StoreSingleSum(f_N, -f_P);
             if (std::fabs(Wide(delta)) > FlatBracket) {
                 X = StoreSingle((Wide(f_N) * Wide(X_P) - Wide(f_P) * Wide(X_N)) / Wide(delta));
             } else {

@@ -2,39 +2,14 @@
 
 #include "fp_errors.h"
 
-#include <cmath>
-
-namespace {
-
-template <typename T> T CheckedRound(Extended value) {
-    if (std::isnan(value)) {
-        throw FloatInvalidOpError();
-    }
-    const T stored = static_cast<T>(value);
-    // An infinite operand stores as itself; only a finite value that rounds
-    // out of range is an overflow.
-    if (std::isinf(stored) && !std::isinf(value)) {
-        throw FloatOverflowError();
-    }
-    return stored;
+void ThrowFloatOverflow() {
+    throw FloatOverflowError();
 }
 
-} // namespace
-
-float StoreSingle(Extended value) {
-    return CheckedRound<float>(value);
+void ThrowFloatInvalidOp() {
+    throw FloatInvalidOpError();
 }
 
-double StoreDouble(Extended value) {
-    return CheckedRound<double>(value);
-}
-
-Extended CheckedDivide(Extended dividend, Extended divisor) {
-    if (divisor == 0) {
-        if (dividend == 0 || std::isnan(dividend)) {
-            throw FloatInvalidOpError();
-        }
-        throw FloatZeroDivideError();
-    }
-    return dividend / divisor;
+void ThrowFloatZeroDivide() {
+    throw FloatZeroDivideError();
 }

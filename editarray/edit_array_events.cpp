@@ -14,6 +14,11 @@ bool IsWindowSwitch(const QFocusEvent& event) {
     return event.reason() == Qt::ActiveWindowFocusReason || event.reason() == Qt::PopupFocusReason;
 }
 
+bool IsMouseEvent(QEvent::Type type) {
+    return type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick ||
+           type == QEvent::MouseMove || type == QEvent::MouseButtonRelease;
+}
+
 } // namespace
 
 TEditArrayEvents::TEditArrayEvents(TEditArray& array) : array_(array) {}
@@ -43,6 +48,11 @@ void TEditArrayEvents::FocusOut(QObject* box) {
 }
 
 bool TEditArrayEvents::eventFilter(QObject* watched, QEvent* event) {
+    // Qt shows the mouse events of a disabled box to its filters, though the
+    // box itself takes no mouse input; neither does the array.
+    if (IsMouseEvent(event->type()) && !static_cast<const QWidget*>(watched)->isEnabled()) {
+        return false;
+    }
     switch (event->type()) {
     case QEvent::KeyPress: {
         const auto& key = static_cast<const QKeyEvent&>(*event);

@@ -1,148 +1,108 @@
 #include "align_edit.h"
 #include "gui_window.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QSignalSpy>
 #include <gtest/gtest.h>
 
 namespace {
 
+TEST(AlignEdit, AlignmentIsReappliedOnlyWhenItChanges) {
+    TAlignEdit box;
+    EXPECT_EQ(box.Alignment(), taLeftJustify);
+    EXPECT_TRUE(box.alignment().testFlag(Qt::AlignLeft));
+    EXPECT_EQ(box.TagB(), 0);
+    box.setText("12,5");
+    box.setReadOnly(true);
+
+    box.SetAlignment(taLeftJustify);
+    EXPECT_EQ(box.NativeRebuilds(), 0);
+    box.SetAlignment(taRightJustify);
+    box.SetAlignment(taRightJustify);
+    EXPECT_EQ(box.NativeRebuilds(), 1);
+    EXPECT_TRUE(box.alignment().testFlag(Qt::AlignRight));
+    box.SetAlignment(taCenter);
+    EXPECT_TRUE(box.alignment().testFlag(Qt::AlignHCenter));
+    EXPECT_EQ(box.text(), "12,5");
+    EXPECT_TRUE(box.isReadOnly());
+}
+
 // Counts the key presses a box receives before it handles them itself.
 class PressCounter : public QObject {
 public:
     int presses = 0;
-
-protected:
     bool eventFilter(QObject* /*watched*/, QEvent* event) override {
-        if (event->type() == QEvent::KeyPress) {
-            ++presses;
-        }
+        presses += event->type() == QEvent::KeyPress ? 1 : 0;
         return false;
     }
 };
 
-TEST(AlignEdit, NewBoxIsLeftJustifiedWithTagBZero) {
-    const TAlignEdit box;
-    EXPECT_EQ(box.Alignment(), taLeftJustify);
-    EXPECT_EQ(box.TagB(), 0);
-    EXPECT_TRUE(box.alignment().testFlag(Qt::AlignLeft));
-}
-
-TEST(AlignEdit, SameAlignmentLeavesTheControlUntouched) {
-    TAlignEdit box;
-    box.SetAlignment(taLeftJustify);
-    EXPECT_EQ(box.NativeRebuilds(), 0);
-
-    box.SetAlignment(taRightJustify);
-    box.SetAlignment(taRightJustify);
-    EXPECT_EQ(box.NativeRebuilds(), 1);
-}
-
-TEST(AlignEdit, NewAlignmentShowsAtOnceAndKeepsTextAndSettings) {
-    TAlignEdit box;
-    box.setMaxLength(10);
-    box.setText("12,5");
-    box.setReadOnly(true);
-
-    box.SetAlignment(taRightJustify);
-    EXPECT_TRUE(box.alignment().testFlag(Qt::AlignRight));
-    box.SetAlignment(taCenter);
-    EXPECT_TRUE(box.alignment().testFlag(Qt::AlignHCenter));
-
-    EXPECT_EQ(box.Alignment(), taCenter);
-    EXPECT_EQ(box.text(), "12,5");
-    EXPECT_EQ(box.maxLength(), 10);
-    EXPECT_TRUE(box.isReadOnly());
-}
-
-TEST(AlignEdit, TagBIsAPlainValue) {
-    TAlignEdit box;
-    box.SetTagB(-7);
-    EXPECT_EQ(box.TagB(), -7);
-    EXPECT_EQ(box.text(), "");
-}
-
-TEST(AlignEdit, LongerTextIsSetWholeButTypingStopsAtTheLimit) {
-    GuiWindow window;
-    auto* const box = new TAlignEdit(&window.Widget());
-    box->SetMaxLength(4);
-    ASSERT_TRUE(window.ShowActive());
-    box->setFocus();
-
-    box->SetText("123456");
-    EXPECT_EQ(box->text(), "123456");
-    window.Tap(Qt::Key_7);
-    EXPECT_EQ(box->text(), "123456");
-
-    box->SetText("12");
-    window.Tap(Qt::Key_3);
-    window.Tap(Qt::Key_4);
-    window.Tap(Qt::Key_5);
-    EXPECT_EQ(box->text(), "1234");
-}
-
-TEST(AlignEdit, EnterInsertsNothingAfterTheKeyPressHandlersRan) {
-    GuiWindow window;
-    auto* const box = new TAlignEdit(&window.Widget());
-    PressCounter counter;
-    box->installEventFilter(&counter);
-    box->setText("12");
-    ASSERT_TRUE(window.ShowActive());
-    box->setFocus();
-
-    window.Tap(Qt::Key_Return);
-    window.Tap(Qt::Key_Enter, Qt::KeypadModifier);
-    QKeyEvent lineFeed(QEvent::KeyPress, Qt::Key_J, Qt::ControlModifier, QStringLiteral("\n"));
-    QApplication::sendEvent(box, &lineFeed);
-
-    EXPECT_EQ(box->text(), "12");
-    EXPECT_EQ(counter.presses, 3);
-}
-
-// Two boxes holding text: the focus starts in the first, auto-select set on
-// the second as given.
-class AutoSelect : public ::testing::TestWithParam<bool> {
+// Two boxes holding text, shown, with the focus in the first.
+class TwoBoxes : public ::testing::Test {
 protected:
     void SetUp() override {
-        first_ = new TAlignEdit(&window_.Widget());
-        second_ = new TAlignEdit(&window_.Widget());
         second_->move(0, 40);
-        first_->setText("111");
+        first_->setText("12");
         second_->setText("12345");
-        second_->SetAutoSelect(GetParam());
         ASSERT_TRUE(window_.ShowActive());
         first_->setFocus();
     }
 
     GuiWindow window_;
-    TAlignEdit* first_ = nullptr;
-    TAlignEdit* second_ = nullptr;
+    TAlignEdit* first_ = new TAlignEdit(&window_.Widget());
+    TAlignEdit* second_ = new TAlignEdit(&window_.Widget());
 };
 
-TEST_P(AutoSelect, TabSelectsAllOnlyWhenOn) {
+TEST_F(TwoBoxes, LongerTextIsSetWholeButTypingStopsAtTheLimit) {
+    first_->SetMaxLength(4);
+    first_->SetText("123456");
+    window_.Tap(Qt::Key_7);
+    EXPECT_EQ(first_->text(), "123456");
+    first_->SetText("12");
+    for (const Qt::Key key : {Qt::Key_3, Qt::Key_4, Qt::Key_5}) {
+        window_.Tap(key);
+    }
+    EXPECT_EQ(first_->text(), "1234");
+}
+
+TEST_F(TwoBoxes, EnterInsertsNothingAfterTheKeyPressHandlersRan) {
+    PressCounter counter;
+    first_->installEventFilter(&counter);
+    window_.Tap(Qt::Key_Return);
+    window_.Tap(Qt::Key_Enter, Qt::KeypadModifier);
+    QKeyEvent lineFeed(QEvent::KeyPress, Qt::Key_J, Qt::ControlModifier, QStringLiteral("\n"));
+    QApplication::sendEvent(first_, &lineFeed);
+    EXPECT_EQ(first_->text(), "12");
+    EXPECT_EQ(counter.presses, 3);
+}
+
+// Auto-select on the second box as given.
+class AutoSelect : public TwoBoxes, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(AutoSelect, TabAndProgramFocusSelectAllOnlyWhenOn) {
+    second_->SetAutoSelect(GetParam());
+    const QString expected = GetParam() ? "12345" : "";
     window_.Tap(Qt::Key_Tab);
     ASSERT_TRUE(second_->hasFocus());
-    EXPECT_EQ(second_->selectedText(), GetParam() ? "12345" : "");
+    EXPECT_EQ(second_->selectedText(), expected);
+    first_->setFocus();
+    second_->deselect();
+    second_->setFocus();
+    EXPECT_EQ(second_->selectedText(), expected);
 }
 
 TEST_P(AutoSelect, LeftClickNeverSelectsAll) {
+    second_->SetAutoSelect(GetParam());
     // The click moves the caret and so would hide a selection made on entry;
     // the signal shows that none was made at any moment.
     const QSignalSpy selections(second_, &QLineEdit::selectionChanged);
     window_.Click(*second_, QPoint(5, second_->height() / 2));
     ASSERT_TRUE(second_->hasFocus());
-    EXPECT_EQ(second_->selectedText(), "");
     EXPECT_EQ(selections.count(), 0);
 }
 
-TEST_P(AutoSelect, ProgramFocusSelectsAllOnlyWhenOn) {
-    second_->setFocus();
-    EXPECT_EQ(second_->selectedText(), GetParam() ? "12345" : "");
-}
-
 INSTANTIATE_TEST_SUITE_P(Box, AutoSelect, ::testing::Bool(),
-                         [](const ::testing::TestParamInfo<bool>& info) {
-                             return info.param ? "AutoSelectOn" : "AutoSelectOff";
-                         });
+                         [](const auto& info) { return info.param ? "On" : "Off"; });
 
 } // namespace

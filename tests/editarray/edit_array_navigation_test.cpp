@@ -1,6 +1,8 @@
 #include "edit_array.h"
 #include "gui_window.h"
+#include "test_support.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <gtest/gtest.h>
@@ -9,27 +11,22 @@
 
 namespace {
 
+using Calls = std::vector<std::string>;
+
 // Records the calls of the overridable hooks, in order.
 class HookedArray : public TEditArray {
 public:
-    std::vector<std::string> calls;
+    Calls calls;
 
     void AdditionalDownArrow1() override { calls.emplace_back("down1"); }
     void AdditionalDownArrow2() override { calls.emplace_back("down2"); }
     void AdditionalRightArrow() override { calls.emplace_back("right"); }
 };
 
-// Where PasteSelStart puts a caret: cpos characters from the right end, or
-// the start of a shorter text.
-int CaretFor(const QString& text, int cpos) {
-    const auto length = static_cast<int>(text.size());
-    return length >= cpos ? length - cpos : 0;
-}
-
+// Six rows holding texts of different lengths, and a control outside them.
 class Navigation : public ::testing::Test {
 protected:
     void SetUp() override {
-        other_ = new QLineEdit(&window_.Widget());
         other_->move(300, 300);
         array_.Initialize(&window_.Widget(), &window_.Widget(), 32, 40, 6, 1);
         const char* const texts[] = {"7", "12,50", "0,80", "1", "123,45", ""};
@@ -41,152 +38,101 @@ protected:
 
     TAlignEdit& BoxAt(int32_t row) { return *array_.Box(row, 1); }
 
-    int32_t CurrentRow() const {
-        int32_t row = 0;
-        int32_t col = 0;
-        array_.GetIndices(row, col);
-        return row;
+    std::string Cpos() const {
+        return std::to_string(array_.Cpos) + "/" + std::to_string(array_.OldCpos);
+    }
+
+    // The current row, Cpos/OldCpos, and which rows are enabled and focused.
+    std::string State() const {
+        return "row " + std::to_string(array_.Row) + " cpos " + Cpos() + " enabled " +
+               Column(array_, aspect::Enabled) + " focus " + Column(array_, aspect::Focus);
     }
 
     GuiWindow window_;
-    QLineEdit* other_ = nullptr;
+    QLineEdit* other_ = new QLineEdit(&window_.Widget());
     HookedArray array_;
 };
 
 TEST_F(Navigation, EnteringABoxMakesItCurrent) {
     array_.AcTime = -1.0;
     array_.SetBoxActive(4, 1);
-    EXPECT_TRUE(BoxAt(4).hasFocus());
-    EXPECT_EQ(CurrentRow(), 4);
-    EXPECT_EQ(array_.BoxRow, 4);
-    EXPECT_EQ(array_.BoxCol, 1);
-    EXPECT_EQ(array_.OldRow, 1);
+    EXPECT_EQ(State(), "row 4 cpos 0/0 enabled 1|1|1|1|1|1 focus 0|0|0|1|0|0");
+    EXPECT_EQ(std::tuple(array_.Col, array_.BoxRow, array_.BoxCol, array_.OldRow),
+              std::tuple(1, 4, 1, 1));
     EXPECT_GE(array_.GetAcTime(), 0.0);
 }
 
-TEST_F(Navigation, UpInRowOneOnlyEnablesRowTwo) {
+TEST_F(Navigation, ArrowsOutOfTheColumnOnlyEnableTheNeighbour) {
     array_.SetBoxActive(1, 1);
     BoxAt(2).setEnabled(false);
     window_.Press(Qt::Key_Up);
-    EXPECT_TRUE(BoxAt(2).isEnabled());
-    EXPECT_TRUE(BoxAt(1).hasFocus());
-    EXPECT_EQ(CurrentRow(), 1);
+    EXPECT_EQ(State(), "row 1 cpos 0/0 enabled 1|1|1|1|1|1 focus 1|0|0|0|0|0");
     window_.Release(Qt::Key_Up);
-}
-
-TEST_F(Navigation, UpFromRowThreeMovesAndAlignsTheCarets) {
-    array_.SetBoxActive(3, 1);
-    window_.Tap(Qt::Key_Left);
-    ASSERT_EQ(array_.Cpos, 1);
-
-    // Press: the box left behind is disabled until the key is released.
-    window_.Press(Qt::Key_Up);
-    EXPECT_FALSE(BoxAt(3).isEnabled());
-    EXPECT_TRUE(BoxAt(2).hasFocus());
-    EXPECT_EQ(CurrentRow(), 2);
-    EXPECT_EQ(array_.OldRow, 3);
-
-    window_.Release(Qt::Key_Up);
-    EXPECT_TRUE(BoxAt(1).isEnabled());
-    EXPECT_TRUE(BoxAt(3).isEnabled());
-    for (const int32_t r : {1, 3, 4, 5, 6}) {
-        EXPECT_EQ(BoxAt(r).cursorPosition(), CaretFor(BoxAt(r).text(), 1)) << "row " << r;
-        EXPECT_FALSE(BoxAt(r).hasSelectedText());
-    }
-}
-
-TEST_F(Navigation, EnableOldEnablesTheBoxLeftBehind) {
-    array_.SetBoxActive(3, 1);
-    window_.Press(Qt::Key_Up);
-    ASSERT_FALSE(BoxAt(3).isEnabled());
-    array_.EnableOld();
-    EXPECT_TRUE(BoxAt(3).isEnabled());
-    window_.Release(Qt::Key_Up);
-}
-
-TEST_F(Navigation, DownMovesOneRowAndCallsTheFirstHook) {
-    array_.SetBoxActive(2, 1);
-    BoxAt(1).setEnabled(false);
-    window_.Press(Qt::Key_Down);
-    EXPECT_TRUE(BoxAt(1).isEnabled());
-    EXPECT_FALSE(BoxAt(2).isEnabled());
-    EXPECT_TRUE(BoxAt(3).hasFocus());
-    EXPECT_EQ(CurrentRow(), 3);
-    EXPECT_EQ(array_.calls, std::vector<std::string>{"down1"});
-    window_.Release(Qt::Key_Down);
-    EXPECT_TRUE(BoxAt(2).isEnabled());
-}
-
-TEST_F(Navigation, DownInTheLastRowCallsBothHooksAndStays) {
     array_.SetBoxActive(6, 1);
     BoxAt(5).setEnabled(false);
     window_.Press(Qt::Key_Down);
-    EXPECT_TRUE(BoxAt(5).isEnabled());
-    EXPECT_TRUE(BoxAt(6).hasFocus());
-    EXPECT_EQ(CurrentRow(), 6);
-    EXPECT_EQ((array_.calls), (std::vector<std::string>{"down1", "down2"}));
+    EXPECT_EQ(State(), "row 6 cpos 0/0 enabled 1|1|1|1|1|1 focus 0|0|0|0|0|1");
+    EXPECT_EQ(array_.calls, (Calls{"down1", "down2"}));
     window_.Release(Qt::Key_Down);
+}
+
+// The box left behind is disabled until the key is released, or EnableOld;
+// at the release every other row has its caret put at Cpos from its end.
+TEST_F(Navigation, UpFromRowThreeMovesAndAlignsTheCarets) {
+    array_.SetBoxActive(3, 1);
+    window_.Tap(Qt::Key_Left);
+    window_.Press(Qt::Key_Up);
+    EXPECT_EQ(State(), "row 2 cpos 1/0 enabled 1|1|0|1|1|1 focus 0|1|0|0|0|0");
+    EXPECT_EQ(array_.OldRow, 3);
+    array_.EnableOld();
+    EXPECT_EQ(Column(array_, aspect::Enabled), "1|1|1|1|1|1");
+    window_.Release(Qt::Key_Up);
+    EXPECT_EQ(Column(array_, aspect::Caret), "0|4|3|0|5|0");
 }
 
 TEST_F(Navigation, HeldDownKeyMovesARowPerRepeat) {
     array_.SetBoxActive(1, 1);
     window_.Press(Qt::Key_Down);
+    EXPECT_EQ(array_.calls, Calls{"down1"});
     // Some windowing systems put a release before each repeated press.
     QKeyEvent repeatRelease(QEvent::KeyRelease, Qt::Key_Down, Qt::NoModifier, QString(), true);
     QApplication::sendEvent(&BoxAt(2), &repeatRelease);
-    EXPECT_FALSE(BoxAt(1).isEnabled());
+    EXPECT_EQ(State(), "row 2 cpos 0/0 enabled 0|1|1|1|1|1 focus 0|1|0|0|0|0");
     window_.Press(Qt::Key_Down);
-    EXPECT_EQ(CurrentRow(), 3);
-    EXPECT_TRUE(BoxAt(1).isEnabled());
-    EXPECT_FALSE(BoxAt(2).isEnabled());
+    EXPECT_EQ(State(), "row 3 cpos 0/0 enabled 1|0|1|1|1|1 focus 0|0|1|0|0|0");
     window_.Release(Qt::Key_Down);
-    EXPECT_TRUE(BoxAt(2).isEnabled());
+    EXPECT_EQ(State(), "row 3 cpos 0/0 enabled 1|1|1|1|1|1 focus 0|0|1|0|0|0");
 }
 
-TEST_F(Navigation, LeftPastTheStartKeepsTheTextLength) {
+// At the start of the text the caret offset is pinned to the length.
+TEST_F(Navigation, LeftAndRightMoveCposUpToTheEndsOfTheText) {
     array_.WriteEntry(1, 1, "1,5");
     array_.SetBoxActive(1, 1);
-    for (int32_t expected = 1; expected <= 3; ++expected) {
+    for (const char* expected : {"1/0", "2/1", "3/2", "3/3"}) {
         window_.Tap(Qt::Key_Left);
-        EXPECT_EQ(array_.Cpos, expected);
-        EXPECT_EQ(array_.OldCpos, expected - 1);
+        EXPECT_EQ(Cpos(), expected);
     }
     EXPECT_EQ(BoxAt(1).cursorPosition(), 0);
-    // At the start the caret offset is pinned to the length, not counted on.
-    window_.Tap(Qt::Key_Left);
-    EXPECT_EQ(array_.Cpos, 3);
-    EXPECT_EQ(array_.OldCpos, 3);
-    EXPECT_TRUE(array_.calls.empty());
-}
-
-TEST_F(Navigation, RightAtTheEndCallsTheRightHook) {
-    array_.SetBoxActive(2, 1);
-    window_.Tap(Qt::Key_Left);
-    window_.Tap(Qt::Key_Left);
-    window_.Tap(Qt::Key_Right);
-    EXPECT_EQ(array_.Cpos, 1);
-    EXPECT_EQ(array_.OldCpos, 2);
+    for (const char* expected : {"2/3", "1/2", "0/1"}) {
+        window_.Tap(Qt::Key_Right);
+        EXPECT_EQ(Cpos(), expected);
+    }
     EXPECT_TRUE(array_.calls.empty());
     window_.Tap(Qt::Key_Right);
-    window_.Tap(Qt::Key_Right);
-    EXPECT_EQ(array_.Cpos, 0);
-    EXPECT_EQ(array_.OldCpos, 0);
-    EXPECT_EQ(array_.calls, std::vector<std::string>{"right"});
+    EXPECT_EQ(Cpos(), "0/0");
+    EXPECT_EQ(array_.calls, Calls{"right"});
 }
 
 TEST_F(Navigation, DeleteFollowsTheCharacterRemovedRightOfTheCaret) {
     array_.SetBoxActive(2, 1);
     window_.Tap(Qt::Key_Delete);
-    EXPECT_EQ(array_.Cpos, 0);
-    EXPECT_EQ(array_.OldCpos, 0);
+    EXPECT_EQ(Cpos(), "0/0");
     EXPECT_EQ(BoxAt(2).text(), "12,50");
-
     window_.Tap(Qt::Key_Left);
     window_.Tap(Qt::Key_Left);
     window_.Tap(Qt::Key_Delete);
     EXPECT_EQ(BoxAt(2).text(), "12,0");
-    EXPECT_EQ(array_.Cpos, 1);
-    EXPECT_EQ(array_.OldCpos, 2);
+    EXPECT_EQ(Cpos(), "1/2");
     EXPECT_EQ(BoxAt(2).cursorPosition(), 3);
 }
 
@@ -201,32 +147,26 @@ TEST_F(Navigation, OnlyMainKeyboardEditingKeysMarkAChange) {
     EXPECT_TRUE(array_.Changed);
 }
 
+// Only the neighbours get their carets aligned. Up then enters a box shorter
+// than Cpos, and the box left has its TagB cleared. A click far left counts
+// ten cells at most.
 TEST_F(Navigation, ClickSetsCposFromTheCellsRightOfIt) {
     window_.Click(BoxAt(2), QPoint(101, 12));
-    ASSERT_TRUE(BoxAt(2).hasFocus());
-    EXPECT_EQ(CurrentRow(), 2);
-    EXPECT_EQ(array_.Cpos, 3);
-    EXPECT_EQ(array_.OldCpos, 3);
+    EXPECT_EQ(State(), "row 2 cpos 3/3 enabled 1|1|1|1|1|1 focus 0|1|0|0|0|0");
     EXPECT_EQ(BoxAt(1).cursorPosition(), 0); // '7' is shorter than 3
     EXPECT_EQ(BoxAt(3).cursorPosition(), 1); // after the '0' of '0,80'
+    EXPECT_EQ(BoxAt(4).cursorPosition(), 1);
     EXPECT_EQ(BoxAt(2).TagB(), 1);
-}
 
-TEST_F(Navigation, ClickAtTheLeftEdgeIsCappedAtTenCells) {
+    window_.Tap(Qt::Key_Up);
+    EXPECT_EQ(State(), "row 1 cpos 1/1 enabled 1|1|1|1|1|1 focus 1|0|0|0|0|0");
+    EXPECT_EQ(BoxAt(2).TagB(), 0);
+
     window_.Click(BoxAt(2), QPoint(0, 12));
-    EXPECT_EQ(array_.Cpos, 5);
+    EXPECT_EQ(Cpos(), "5/5");
     array_.WriteEntry(4, 1, "123456789012");
     window_.Click(BoxAt(4), QPoint(0, 12));
-    EXPECT_EQ(array_.Cpos, 10);
-}
-
-TEST_F(Navigation, EnteringAShorterBoxCutsCpos) {
-    window_.Click(BoxAt(2), QPoint(101, 12));
-    ASSERT_EQ(array_.Cpos, 3);
-    window_.Tap(Qt::Key_Up);
-    EXPECT_EQ(CurrentRow(), 1);
-    EXPECT_EQ(array_.Cpos, 1);
-    EXPECT_EQ(array_.OldCpos, 1);
+    EXPECT_EQ(Cpos(), "10/10");
 }
 
 TEST_F(Navigation, TagBFollowsTheSeparatorAtKeyRelease) {
@@ -244,19 +184,10 @@ TEST_F(Navigation, TagBFollowsTheSeparatorAtKeyRelease) {
     EXPECT_EQ(BoxAt(6).text(), "15");
     EXPECT_EQ(BoxAt(6).TagB(), 1);
     window_.Release(Qt::Key_Backspace);
-    EXPECT_EQ(BoxAt(6).TagB(), 0);
     EXPECT_FALSE(array_.tagBset());
 }
 
-TEST_F(Navigation, LeavingABoxClearsItsTagB) {
-    array_.SetBoxActive(2, 1);
-    window_.Tap(Qt::Key_Left);
-    ASSERT_EQ(BoxAt(2).TagB(), 1);
-    window_.Tap(Qt::Key_Tab);
-    EXPECT_EQ(BoxAt(2).TagB(), 0);
-}
-
-TEST_F(Navigation, SwitchingWindowsKeepsTagB) {
+TEST_F(Navigation, SwitchingWindowsIsNeitherExitNorEntry) {
     array_.SetBoxActive(2, 1);
     window_.Tap(Qt::Key_Left);
     ASSERT_EQ(BoxAt(2).TagB(), 1);
@@ -273,38 +204,24 @@ TEST_F(Navigation, SwitchingWindowsKeepsTagB) {
     EXPECT_EQ(array_.AcTime, -1.0);
 }
 
-TEST_F(Navigation, CheckActiveControlGivesColumnThenRow) {
-    array_.SetBoxActive(3, 1);
-    int32_t col = 0;
-    int32_t row = 0;
-    array_.CheckActiveControl(col, row);
-    EXPECT_EQ(col, 1);
-    EXPECT_EQ(row, 3);
-
-    other_->setFocus();
-    array_.CheckActiveControl(col, row);
-    EXPECT_EQ(col, 0);
-    EXPECT_EQ(row, 0);
-}
-
-TEST_F(Navigation, SetBoxActivePlacesTheCaretAtCpos) {
+TEST_F(Navigation, SetBoxActivePlacesTheCaretAtCposAndSkipsDisabledBoxes) {
     array_.Cpos = 2;
     array_.SetBoxActive(5, 1);
-    EXPECT_EQ(BoxAt(5).cursorPosition(), 4);
-    EXPECT_FALSE(BoxAt(5).hasSelectedText());
-}
-
-TEST_F(Navigation, SetBoxActiveSkipsADisabledBox) {
+    EXPECT_EQ(aspect::Caret(BoxAt(5)), "4");
+    int32_t col = 0;
+    int32_t row = 0;
+    array_.CheckActiveControl(col, row); // column first
+    EXPECT_EQ(std::pair(col, row), std::pair(1, 5));
     BoxAt(4).setEnabled(false);
     array_.SetBoxActive(4, 1);
-    EXPECT_FALSE(BoxAt(4).hasFocus());
-}
+    EXPECT_TRUE(BoxAt(5).hasFocus());
+    EXPECT_EQ(aspect::Caret(BoxAt(4)), "1");
 
-TEST_F(Navigation, RestoreBoxActiveReturnsToTheLastBoxEntered) {
-    array_.SetBoxActive(4, 1);
     other_->setFocus();
+    array_.CheckActiveControl(col, row);
+    EXPECT_EQ(std::pair(col, row), std::pair(0, 0));
     array_.RestoreBoxActive();
-    EXPECT_TRUE(BoxAt(4).hasFocus());
+    EXPECT_TRUE(BoxAt(5).hasFocus());
 }
 
 } // namespace

@@ -3,34 +3,9 @@
 // moment, clicks at a point of a widget.
 #pragma once
 
-#include <QApplication>
 #include <QTest>
-#include <QTimer>
 #include <QWidget>
-#include <gtest/gtest.h>
 #include <memory>
-
-// Fails the test instead of hanging when a modal dialog or a popup opens.
-class ModalWatchdog {
-public:
-    ModalWatchdog() {
-        timer_.setInterval(200);
-        QObject::connect(&timer_, &QTimer::timeout, &timer_, [] {
-            if (QWidget* modal = QApplication::activeModalWidget()) {
-                ADD_FAILURE() << "unexpected modal window";
-                modal->close();
-            }
-            if (QWidget* popup = QApplication::activePopupWidget()) {
-                ADD_FAILURE() << "unexpected popup";
-                popup->close();
-            }
-        });
-        timer_.start();
-    }
-
-private:
-    QTimer timer_;
-};
 
 class GuiWindow {
 public:
@@ -45,24 +20,19 @@ public:
         return QTest::qWaitForWindowActive(window_.get());
     }
 
-    void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-        QTest::keyPress(window_->windowHandle(), key, modifiers);
+    void Press(Qt::Key key, Qt::KeyboardModifiers mod = {}) { QTest::keyPress(Handle(), key, mod); }
+    void Release(Qt::Key key, Qt::KeyboardModifiers mod = {}) {
+        QTest::keyRelease(Handle(), key, mod);
     }
-    void Release(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-        QTest::keyRelease(window_->windowHandle(), key, modifiers);
-    }
-    void Tap(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-        Press(key, modifiers);
-        Release(key, modifiers);
-    }
+    void Tap(Qt::Key key, Qt::KeyboardModifiers mod = {}) { QTest::keyClick(Handle(), key, mod); }
 
     // A left click at `at` in the widget's own pixels.
     void Click(const QWidget& widget, QPoint at) {
-        QTest::mouseClick(window_->windowHandle(), Qt::LeftButton, Qt::NoModifier,
-                          widget.mapTo(window_.get(), at));
+        QTest::mouseClick(Handle(), Qt::LeftButton, {}, widget.mapTo(window_.get(), at));
     }
 
 private:
-    ModalWatchdog watchdog_;
+    QWindow* Handle() const { return window_->windowHandle(); }
+
     std::unique_ptr<QWidget> window_;
 };

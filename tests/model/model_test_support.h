@@ -1,12 +1,38 @@
 // Shared helpers of the model tests.
 #pragma once
 
+#include "motor_model.h"
+#include "test_doubles.h"
 #include "text_nameplate.h"
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
+#include <cstdint>
+#include <initializer_list>
+#include <ostream>
 #include <string>
+#include <utility>
+
+namespace {
+
+// Rows of table-driven tests print, and name their tests, by their `name`.
+template <typename Row>
+requires requires(const Row& r) {
+    r.name;
+}
+void PrintTo(const Row& r, std::ostream* os) {
+    *os << r.name;
+}
+
+} // namespace
+
+inline constexpr auto RowName = [](const auto& info) { return std::string(info.param.name); };
+
+inline uint32_t Bits(float v) {
+    return std::bit_cast<uint32_t>(v);
+}
 
 // The name plate a new window starts with.
 inline TextNameplate::Fields DefaultFields() {
@@ -22,13 +48,31 @@ inline TextNameplate::Fields FieldsWith(int row, std::string text) {
 // A value quoted "about" with a given number of significant digits agrees
 // with the quoted text within one unit of its last digit.
 inline testing::AssertionResult About(double actual, const char* quoted) {
-    const double expected = std::stod(quoted);
     const std::string q(quoted);
     const auto point = q.find('.');
     const int decimals = point == std::string::npos ? 0 : static_cast<int>(q.size() - point - 1);
-    const double tolerance = std::pow(10.0, -decimals);
-    if (std::fabs(actual - expected) <= tolerance) {
+    if (std::fabs(actual - std::stod(q)) <= std::pow(10.0, -decimals)) {
         return testing::AssertionSuccess();
     }
     return testing::AssertionFailure() << actual << " is not about " << quoted;
 }
+
+// Each value about its quoted text.
+inline void ExpectAbout(std::initializer_list<std::pair<double, const char*>> values) {
+    for (const auto& [actual, quoted] : values) {
+        EXPECT_TRUE(About(actual, quoted));
+    }
+}
+
+// One whole calculation, with stand-ins for the warning box and its button.
+struct Calculation {
+    RecordingMemo memo;
+    RecordingControl ok;
+    TEquivalentCircuit circuit{.WarningBox = memo, .WarningOk = ok};
+    SolvedCircuit solved;
+
+    Calculation& Run(const TextNameplate::Fields& fields, float frequency) {
+        CalcEquivalentCircuit(TextNameplate(fields), circuit, frequency, &solved);
+        return *this;
+    }
+};

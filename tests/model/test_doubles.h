@@ -10,11 +10,7 @@
 class RecordingControl : public WarningControl {
 public:
     void BringToFront() override { calls.push_back("front"); }
-    void SetVisible(bool visible) override {
-        calls.push_back(visible ? "show" : "hide");
-        this->visible = visible;
-    }
-    bool visible = false;
+    void SetVisible(bool visible) override { calls.push_back(visible ? "show" : "hide"); }
     std::vector<std::string> calls;
 };
 

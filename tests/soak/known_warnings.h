@@ -2,18 +2,13 @@
 // name-plate row, in row order, then the solver's own line.
 #pragma once
 
-#include <array>
-#include <cstddef>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
-struct KnownWarning {
-    std::string_view text;
-    int row; // name-plate row 1..6; 7 for the solver
-};
-
-inline constexpr std::array<KnownWarning, 9> CheckWarnings{{
+// The check's lines with the name-plate row (1 to 6) each belongs to.
+inline constexpr std::pair<std::string_view, int> CheckWarnings[] = {
     {"too small nominal voltage", 1},
     {" too small nominal power", 2},
     {" too large slip", 3},
@@ -22,36 +17,26 @@ inline constexpr std::array<KnownWarning, 9> CheckWarnings{{
     {"too small efficiency", 4},
     {"too large power factor", 5},
     {" too small power factor pf ", 5},
-    {"too small locked rotor current /nominal current", 6},
-}};
+    {"too small locked rotor current /nominal current", 6}};
 
 // Followed by the ten-character display text of the ratio that the circuit
 // without leakage draws.
 inline constexpr std::string_view SolverLinePrefix = "cannot solve parameters. Ilocked/Inom. = ";
-inline constexpr std::size_t DisplayTextLength = 10;
 
 inline bool IsSolverLine(std::string_view line) {
-    return line.size() == SolverLinePrefix.size() + DisplayTextLength &&
-           line.substr(0, SolverLinePrefix.size()) == SolverLinePrefix;
-}
-
-// The row a line belongs to, or 0 for a line of no known form.
-inline int RowOfWarning(std::string_view line) {
-    for (const KnownWarning& w : CheckWarnings) {
-        if (line == w.text) {
-            return w.row;
-        }
-    }
-    return IsSolverLine(line) ? 7 : 0;
+    return line.size() == SolverLinePrefix.size() + 10 && line.starts_with(SolverLinePrefix);
 }
 
 // Every line known, rows strictly increasing (so at most one line per row,
-// and the solver's line last).
+// and the solver's line, row 7, last).
 inline bool WarningsWellFormed(const std::vector<std::string>& lines) {
     int previousRow = 0;
     for (const std::string& line : lines) {
-        const int row = RowOfWarning(line);
-        if (row == 0 || row <= previousRow) {
+        int row = IsSolverLine(line) ? 7 : 0;
+        for (const auto& [text, textRow] : CheckWarnings) {
+            row = line == text ? textRow : row;
+        }
+        if (row <= previousRow) {
             return false;
         }
         previousRow = row;

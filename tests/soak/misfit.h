@@ -5,41 +5,133 @@
 
 #include "motor_model.h"
 
+#include <cmath>
+
 struct Misfit {
     double current = 0;     // |I_s| at the nominal slip against I_n, relative
     double powerFactor = 0; // cos of I_s at the nominal slip against pf, relative
     double lockedRatio = 0; // |I_s| with the rotor locked over I_n against k, relative
 };
 
-// From the model's own circuit evaluation; may raise the floating-point
-// errors for circuits beyond its range.
-Misfit MeasureMisfit(const SolvedCircuit& circuit, float k);
-
+// The limits of the model's design that account for a misfit.
 enum class MisfitCause {
-    // Impedances whose triple products pass 1e35 (saturated by CMul and
-    // CDiv) or fall among the denormals, or a current whose square passes
-    // 1e35 (saturated by CAbs).
-    Range,
-    // The leakage X - X_m is the difference of two 32-bit values of about X:
-    // with X far above the nominal impedance it moves in steps of that
-    // impedance's 1e-4 and more.
-    Resolution,
-    // Residuals closer than 1e-6 A make the refinement take midpoints: for a
-    // motor of microamperes ten steps are far too few.
-    FlatBracket,
-    // Ten regula falsi steps that approach from one side end short.
-    TenSteps,
+    Range,       // saturations of CMul, CDiv and CAbs, or denormals
+    Resolution,  // the leakage X - X_m of two 32-bit values of about X
+    FlatBracket, // residuals within 1e-6 A: the refinement takes midpoints
+    TenSteps,    // ten regula falsi steps approaching from one side end short
     Unexplained,
 };
 
-const char* NameOf(MisfitCause cause);
+inline const char* NameOf(MisfitCause cause) {
+    constexpr const char* Names[] = {"beyond the guard range", "32-bit resolution of X",
+                                     "bracket flatter than 1e-6 A", "ten refinement steps",
+                                     "UNEXPLAINED"};
+    return Names[static_cast<int>(cause)];
+}
 
-// Why the nominal current or power factor is off by error.
-MisfitCause CauseOfNominalMisfit(const SolvedCircuit& circuit, double error);
+namespace misfit_detail {
 
-// Why the locked-rotor ratio is off by error, from the solver's trace.
-MisfitCause CauseOfLockedMisfit(const SolvedCircuit& circuit, const SolverTrace& trace,
-                                double error);
+constexpr double Epsilon32 = 0x1p-24; // half a unit in the last place, relative
+// Observed misfits stay within about five of these steps; eight leaves room.
+constexpr double ResolutionSteps = 8;
+constexpr double LargestImpedance = 1e11;   // its cube nears the 1e35 saturation
+constexpr double SmallestImpedance = 1e-12; // its cube nears the denormals
+constexpr double LargestCurrent = 1e17;     // its square nears the 1e35 saturation
+constexpr Extended FlatBracket = 1e-6L;     // amperes, as in the solver
+
+inline double Relative(double actual, double wanted) {
+    return std::fabs(actual - wanted) / std::fabs(wanted);
+}
+
+inline TComplex StatorCurrent(const SolvedCircuit& c, float slip) {
+    TComplex Is{}, Ir{}, Im{};
+    CircuitCurrents(CMake(c.Rs, c.Xls), CMake(c.Rr, c.Xlr), CMake(0, c.Xm), c.Nominal.V_ph, slip,
+                    Is, Ir, Im);
+    return Is;
+}
+
+inline double SelfReactance(const SolvedCircuit& c) {
+    return static_cast<double>(c.Xm) + c.Xls;
+}
+
+// X over the nominal impedance: how much the rounding of X weighs.
+inline double Reach(const SolvedCircuit& c) {
+    return SelfReactance(c) * c.Nominal.I_n / c.Nominal.V_ph;
+}
+
+// Replays the bracket: did any refinement step find it flatter than the
+// solver's threshold?
+inline bool TookMidpoint(const SolverTrace& trace) {
+    const auto search = static_cast<std::size_t>(trace.SearchEvaluations);
+    float fP = 0, fN = 0;
+    bool haveP = false, haveN = false;
+    for (std::size_t i = 0; i < trace.Evaluations.size(); ++i) {
+        const float f = trace.Evaluations[i].f;
+        if (i >= search && haveP && haveN &&
+            std::fabs(static_cast<Extended>(static_cast<float>(Wide(fN) - Wide(fP)))) <=
+                FlatBracket) {
+            return true;
+        }
+        if (f > 0 || (i < search && f == 0)) {
+            fP = f;
+            haveP = true;
+        } else {
+            fN = f;
+            haveN = true;
+        }
+    }
+    return false;
+}
+
+} // namespace misfit_detail
+
+// From the model's own circuit evaluation; may raise the floating-point
+// errors for circuits beyond its range.
+inline Misfit MeasureMisfit(const SolvedCircuit& c, float k) {
+    using misfit_detail::Relative;
+    const TComplex nominal = misfit_detail::StatorCurrent(c, c.Nominal.s);
+    const TComplex locked = misfit_detail::StatorCurrent(c, 1.0f);
+    const double current = std::hypot(static_cast<double>(nominal.Re), nominal.Im);
+    const double lockedCurrent = std::hypot(static_cast<double>(locked.Re), locked.Im);
+    return {Relative(current, c.Nominal.I_n), Relative(nominal.Re / current, c.Nominal.pf),
+            Relative(lockedCurrent / c.Nominal.I_n, k)};
+}
 
 // Whether a nominal point lies where the complex guards act.
-bool BeyondGuardRange(const PhaseNameplate& nominal, double selfReactance);
+inline bool BeyondGuardRange(const PhaseNameplate& n, double selfReactance) {
+    using namespace misfit_detail;
+    const double impedance = static_cast<double>(n.V_ph) / n.I_n;
+    return std::fmax(impedance, selfReactance) > LargestImpedance ||
+           std::fmin(impedance, selfReactance) < SmallestImpedance || n.I_lr > LargestCurrent;
+}
+
+// Why the nominal current or power factor is off by error.
+inline MisfitCause CauseOfNominalMisfit(const SolvedCircuit& c, double error) {
+    using namespace misfit_detail;
+    if (BeyondGuardRange(c.Nominal, SelfReactance(c))) {
+        return MisfitCause::Range;
+    }
+    return error <= ResolutionSteps * Epsilon32 * Reach(c) ? MisfitCause::Resolution
+                                                           : MisfitCause::Unexplained;
+}
+
+// Why the locked-rotor ratio is off by error, from the solver's trace.
+inline MisfitCause CauseOfLockedMisfit(const SolvedCircuit& c, const SolverTrace& trace,
+                                       double error) {
+    using namespace misfit_detail;
+    if (BeyondGuardRange(c.Nominal, SelfReactance(c))) {
+        return MisfitCause::Range;
+    }
+    // The locked-rotor impedance is about 1/k of the nominal one.
+    const double k = static_cast<double>(c.Nominal.I_lr) / c.Nominal.I_n;
+    if (error <= ResolutionSteps * Epsilon32 * Reach(c) * k) {
+        return MisfitCause::Resolution;
+    }
+    // Otherwise the delivered circuit must be the last one tried, missing by
+    // exactly that trial's residual.
+    if (trace.Evaluations.empty() || std::fabs(error - std::fabs(trace.Evaluations.back().f) /
+                                                           c.Nominal.I_lr) > 1e-5 * (1 + error)) {
+        return MisfitCause::Unexplained;
+    }
+    return TookMidpoint(trace) ? MisfitCause::FlatBracket : MisfitCause::TenSteps;
+}

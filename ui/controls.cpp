@@ -3,6 +3,9 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include <array>
+#include <cstddef>
+
 void ApplyLook(QWidget& control, const Look& look) {
     control.setFont(NamedFont(look.font, look.pixels, look.bold));
     if (look.colour.isValid()) {
@@ -50,8 +53,24 @@ QLineEdit* MakeOutputBox(QWidget* parent, const QRect& rect, const Look& look) {
     return box;
 }
 
+namespace {
+
+// Sixteen pictures show seven drawings: each is painted once and shared
+// (QImage copies share their pixels).
+const QImage& SharedCircuitPicture(CircuitPicture picture) {
+    static std::array<QImage, static_cast<std::size_t>(CircuitPicture::VerticalResistor) + 1>
+        painted;
+    QImage& image = painted.at(static_cast<std::size_t>(picture));
+    if (image.isNull()) {
+        image = PaintCircuitPicture(picture);
+    }
+    return image;
+}
+
+} // namespace
+
 TPicture* MakePicture(QWidget* parent, const QRect& frame, CircuitPicture picture) {
-    auto* shown = new TPicture(parent, PaintCircuitPicture(picture));
+    auto* shown = new TPicture(parent, SharedCircuitPicture(picture));
     shown->setGeometry(frame);
     return shown;
 }

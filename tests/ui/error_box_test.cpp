@@ -2,98 +2,87 @@
 // click where it arises; a modal box tells the user, and the program goes on.
 #include "motor_session.h"
 
-#include "edit_array.h"
-
-#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QRadioButton>
 #include <gtest/gtest.h>
+#include <string>
 
 namespace {
 
-class ErrorBox : public MainWindow {
-protected:
-    // The one box the last click raised, as the user saw it.
-    ::testing::AssertionResult ShowedOneErrorBox(const std::string& text) {
-        const std::vector<SeenBox> boxes = session_.Boxes().Take();
-        if (boxes.size() != 1) {
-            return ::testing::AssertionFailure() << boxes.size() << " modal boxes";
-        }
-        const SeenBox& box = boxes.front();
-        if (!box.messageBox || box.text.toStdString() != text ||
-            box.title.toStdString() != "induction motor" || box.icon != QMessageBox::Critical ||
-            box.buttons != QMessageBox::Ok) {
-            return ::testing::AssertionFailure()
-                   << "box \"" << box.title.toStdString() << "\": \"" << box.text.toStdString()
-                   << "\", icon " << box.icon << ", buttons " << box.buttons.toInt();
-        }
-        return ::testing::AssertionSuccess();
+// The one box the last click raised, as the user saw it.
+::testing::AssertionResult ShowedOneErrorBox(ModalBoxes& modal, const std::string& text) {
+    const std::vector<SeenBox> boxes = modal.Take();
+    if (boxes.size() != 1) {
+        return ::testing::AssertionFailure() << boxes.size() << " modal boxes";
     }
+    const SeenBox& box = boxes.front();
+    if (!box.IsErrorBox() || box.text.toStdString() != text) {
+        return ::testing::AssertionFailure()
+               << "box \"" << box.title.toStdString() << "\": \"" << box.text.toStdString()
+               << "\", icon " << box.icon << ", buttons " << box.buttons.toInt();
+    }
+    return ::testing::AssertionSuccess();
+}
 
-    QColor BaseOf(const QLineEdit& box) const { return box.palette().color(QPalette::Base); }
+struct ErrorCase {
+    const char* name;
+    int inputRow;                    // the box: this input row, or when 0
+    QLineEdit* TMotorForm::*baseBox; // this base box
+    const char* text;
+    const char* message;
 };
 
-TEST_F(ErrorBox, PastedNumberBeyondTheFloatRangeShowsOverflowAndWritesNothing) {
-    const QColor before = BaseOf(*F().MVAEdit);
-    W().Enter(W().Input(1), "999e36");
-    ASSERT_EQ(W().Input(1).text().toStdString(), "999e36");
+const ErrorCase ErrorCases[] = {
+    {"InputBeyondTheFloatRange", 1, nullptr, "999e36", "Floating point overflow."},
+    {"InputExponentWithoutDigits", 4, nullptr, "e5", "'e5' is not a valid floating point value."},
+    {"MalformedBasePower", 0, &TMotorForm::MVAEdit, "e5",
+     "'e5' is not a valid floating point value."},
+    {"BaseImpedanceBeyondTheFloatRange", 0, &TMotorForm::kVEdit, "1e20",
+     "Floating point overflow."},
+};
+
+class ErrorBox : public MainWindow, public ::testing::WithParamInterface<ErrorCase> {};
+
+// An input box fails before any output is written; a base box fails after
+// the circuit is written, before the base impedance, the per-unit values
+// and the colours are.
+TEST_P(ErrorBox, EndsTheClickWhereTheErrorArisesAndTheProgramGoesOn) {
+    const ErrorCase& c = GetParam();
+    QLineEdit& box = c.inputRow > 0 ? W().Input(c.inputRow) : *(F().*c.baseBox);
+    const QString before = box.text();
     W().Calculate();
-    EXPECT_TRUE(ShowedOneErrorBox("Floating point overflow."));
-    EXPECT_EQ(W().Shown(), ClearedResults());
+    W().Click(*F().Freq60);
+    // Set without keys, whose release would clear the results.
+    box.setText(QString::fromLatin1(c.text));
+    W().Calculate();
+    EXPECT_TRUE(ShowedOneErrorBox(Boxes(), c.message));
+
+    ShownResults expected = DefaultResultsAt50Hz();
+    if (c.inputRow == 0) {
+        expected.diagram = DefaultResultsAt60Hz().diagram;
+        expected.rows = DefaultResultsAt60Hz().rows;
+    }
+    EXPECT_EQ(W().Shown(), expected);
+    EXPECT_EQ(W().BaseColours(), "WWW");
     EXPECT_TRUE(F().ErrMemo->isHidden());
-    EXPECT_EQ(BaseOf(*F().MVAEdit), before);
+
+    box.setText(before);
+    W().Calculate();
+    EXPECT_EQ(W().Shown(), DefaultResultsAt60Hz());
 }
 
-TEST_F(ErrorBox, PastedExponentWithoutDigitsIsNotAValidFloatingPointValue) {
-    W().Enter(W().Input(4), "e5");
-    W().Calculate();
-    EXPECT_TRUE(ShowedOneErrorBox("'e5' is not a valid floating point value."));
-    EXPECT_EQ(W().Shown(), ClearedResults());
-}
+INSTANTIATE_TEST_SUITE_P(Cases, ErrorBox, ::testing::ValuesIn(ErrorCases), RowName());
 
-TEST_F(ErrorBox, ErrorEndsTheClickBeforeAnyOutputIsOverwritten) {
-    W().Calculate();
-    W().Input(2).setText(QStringLiteral("e5"));
-    W().Calculate();
-    EXPECT_TRUE(ShowedOneErrorBox("'e5' is not a valid floating point value."));
-    EXPECT_EQ(W().Shown(), DefaultResultsAt50Hz());
-}
+using ErrorAfterWarnings = MainWindow;
 
-TEST_F(ErrorBox, WarningsBeforeTheFailingRowStayInTheHiddenBox) {
+TEST_F(ErrorAfterWarnings, WarningsBeforeTheFailingRowStayInTheHiddenBox) {
     W().Input(1).setText(QStringLiteral("0"));
     W().Input(3).setText(QStringLiteral("e5"));
     W().Calculate();
-    EXPECT_TRUE(ShowedOneErrorBox("'e5' is not a valid floating point value."));
+    EXPECT_TRUE(ShowedOneErrorBox(Boxes(), "'e5' is not a valid floating point value."));
     EXPECT_EQ(F().ErrMemo->toPlainText().toStdString(), "too small nominal voltage");
     EXPECT_TRUE(F().ErrMemo->isHidden());
-}
-
-TEST_F(ErrorBox, BadBaseBoxEndsOnlyThePerUnitDisplay) {
-    W().Enter(*F().MVAEdit, "e5");
-    W().Calculate();
-    EXPECT_TRUE(ShowedOneErrorBox("'e5' is not a valid floating point value."));
-    const ShownResults shown = W().Shown();
-    EXPECT_EQ(shown.diagram, DefaultResultsAt50Hz().diagram);
-    EXPECT_EQ(shown.rows, DefaultResultsAt50Hz().rows);
-    EXPECT_EQ(shown.perUnit, ClearedResults().perUnit);
-    EXPECT_EQ(shown.zLabel.toStdString(), "");
-}
-
-TEST_F(ErrorBox, BaseImpedanceBeyondTheFloatRangeShowsOverflowAfterTheCircuit) {
-    W().Enter(*F().kVEdit, "1e20");
-    W().Calculate();
-    EXPECT_TRUE(ShowedOneErrorBox("Floating point overflow."));
-    EXPECT_EQ(W().Shown().diagram, DefaultResultsAt50Hz().diagram);
-    EXPECT_EQ(F().ZLabel->text().toStdString(), "");
-}
-
-TEST_F(ErrorBox, ProgramGoesOnAfterTheBox) {
-    W().Enter(W().Input(1), "999e36");
-    W().Calculate();
-    ASSERT_TRUE(ShowedOneErrorBox("Floating point overflow."));
-    W().Enter(W().Input(1), "1");
-    W().Calculate();
-    EXPECT_EQ(W().Shown(), DefaultResultsAt50Hz());
 }
 
 } // namespace

@@ -4,12 +4,22 @@
 // outlive the window.
 #pragma once
 
+#include <clocale>
 #include <string>
 
 class LocaleScope {
 public:
-    explicit LocaleScope(const char* name);
-    ~LocaleScope();
+    explicit LocaleScope(const char* name) {
+        if (const char* current = std::setlocale(LC_ALL, nullptr)) {
+            previous_ = current;
+        }
+        installed_ = std::setlocale(LC_ALL, name) != nullptr;
+    }
+    ~LocaleScope() {
+        if (!previous_.empty()) {
+            std::setlocale(LC_ALL, previous_.c_str());
+        }
+    }
     LocaleScope(const LocaleScope&) = delete;
     LocaleScope& operator=(const LocaleScope&) = delete;
 

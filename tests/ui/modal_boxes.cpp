@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <utility>
 
 ModalBoxes::ModalBoxes() {
     timer_.setInterval(20);
@@ -19,15 +20,12 @@ ModalBoxes::~ModalBoxes() {
 }
 
 std::vector<SeenBox> ModalBoxes::Take() {
-    std::vector<SeenBox> taken;
-    taken.swap(seen_);
-    return taken;
+    return std::exchange(seen_, {});
 }
 
 void ModalBoxes::Poll() {
     if (QWidget* popup = QApplication::activePopupWidget()) {
-        seen_.push_back(
-            {QStringLiteral("popup"), popup->windowTitle(), QMessageBox::NoIcon, {}, false});
+        seen_.push_back({QStringLiteral("popup"), popup->windowTitle()});
         popup->close();
     }
     QWidget* const modal = QApplication::activeModalWidget();
@@ -36,8 +34,7 @@ void ModalBoxes::Poll() {
     }
     auto* const box = qobject_cast<QMessageBox*>(modal);
     if (box == nullptr) {
-        seen_.push_back(
-            {QStringLiteral("modal window"), modal->windowTitle(), QMessageBox::NoIcon, {}, false});
+        seen_.push_back({QStringLiteral("modal window"), modal->windowTitle()});
         modal->close();
         return;
     }

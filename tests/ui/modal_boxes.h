@@ -13,8 +13,14 @@ struct SeenBox {
     QString text;
     QString title;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
-    QMessageBox::StandardButtons buttons;
+    QMessageBox::StandardButtons buttons = QMessageBox::NoButton;
     bool messageBox = false;
+
+    // The program's error box: its caption, the error icon and OK alone.
+    bool IsErrorBox() const {
+        return messageBox && title == QStringLiteral("induction motor") &&
+               icon == QMessageBox::Critical && buttons == QMessageBox::Ok;
+    }
 };
 
 class ModalBoxes {

@@ -10,8 +10,6 @@
 // number, the event and the seed.
 #include "motor_session.h"
 
-#include "edit_array.h"
-
 #include <QAction>
 #include <QApplication>
 #include <QKeySequence>
@@ -216,9 +214,8 @@ std::string Monkey::Fault(const Event& event, bool warningBefore, bool calculate
         fault = popup == F().File1 ? "" : "a popup other than the File menu opened";
         popup->close();
     }
-    for (const SeenBox& box : session_.Boxes().Take()) {
-        if (box.messageBox && box.title == QStringLiteral("induction motor") &&
-            box.icon == QMessageBox::Critical && box.buttons == QMessageBox::Ok) {
+    for (const SeenBox& box : Boxes().Take()) {
+        if (box.IsErrorBox()) {
             ++errorBoxes_[box.text.toStdString()];
         } else if (box.messageBox || fileMenus_ == menusClosed_) {
             fault = "modal window \"" + box.title.toStdString() + "\": " + box.text.toStdString();

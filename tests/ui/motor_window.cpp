@@ -1,22 +1,11 @@
 #include "motor_window.h"
 
-#include "edit_array.h"
-
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QTest>
 #include <ostream>
-
-MotorWindow::MotorWindow() {
-    form_.SetHelpForm(&help_);
-}
-
-QWindow* MotorWindow::Handle() {
-    return form_.windowHandle();
-}
 
 bool MotorWindow::ShowActive() {
     form_.show();
@@ -40,27 +29,10 @@ void MotorWindow::ClickInto(QLineEdit& box) {
     Click(box, QPoint(box.width() - 4, box.height() / 2));
 }
 
-void MotorWindow::Press(Qt::Key key, Qt::KeyboardModifiers modifiers) {
-    QTest::keyPress(Handle(), key, modifiers);
-}
-
-void MotorWindow::Release(Qt::Key key, Qt::KeyboardModifiers modifiers) {
-    QTest::keyRelease(Handle(), key, modifiers);
-}
-
-void MotorWindow::Tap(Qt::Key key, Qt::KeyboardModifiers modifiers) {
-    QTest::keyClick(Handle(), key, modifiers);
-}
-
 void MotorWindow::Type(std::string_view text) {
     for (const char c : text) {
         QTest::keyClick(Handle(), c);
     }
-}
-
-void MotorWindow::Paste(const QString& text) {
-    QGuiApplication::clipboard()->setText(text);
-    Tap(Qt::Key_V, Qt::ControlModifier);
 }
 
 void MotorWindow::Enter(QLineEdit& box, std::string_view text) {
@@ -74,38 +46,29 @@ void MotorWindow::Enter(QLineEdit& box, std::string_view text) {
     const bool typeable = text.find_first_not_of("0123456789.,") == std::string_view::npos;
     if (typeable) {
         Type(text);
-    } else {
-        Paste(QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
+        return;
     }
-}
-
-void MotorWindow::Calculate() {
-    Click(*form_.CalcBut);
-}
-
-TAlignEdit& MotorWindow::Input(int row) const {
-    return *form_.InputArray->Box(row, 1);
-}
-
-TAlignEdit& MotorWindow::Result(int row) const {
-    return *form_.ResultArray->Box(row, 1);
+    QGuiApplication::clipboard()->setText(
+        QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
+    Tap(Qt::Key_V, Qt::ControlModifier);
 }
 
 ShownResults MotorWindow::Shown() const {
-    ShownResults shown;
-    const std::array<const QLineEdit*, 5> diagram{form_.MagEdit, form_.dqEdit, form_.StatRedit,
-                                                  form_.RotRedit, form_.RotLedit};
-    const std::array<const QLineEdit*, 5> perUnit{
-        form_.MagPuEdit, form_.dqpuEdit, form_.StatRpuEdit, form_.RotRpuEdit, form_.RotLpuEdit};
-    for (std::size_t i = 0; i < diagram.size(); ++i) {
-        shown.diagram[i] = diagram[i]->text();
-        shown.perUnit[i] = perUnit[i]->text();
+    const auto texts = [](auto... boxes) { return std::array{boxes->text()...}; };
+    return {texts(form_.MagEdit, form_.dqEdit, form_.StatRedit, form_.RotRedit, form_.RotLedit),
+            {Result(1).text(), Result(2).text(), Result(3).text(), Result(4).text()},
+            texts(form_.MagPuEdit, form_.dqpuEdit, form_.StatRpuEdit, form_.RotRpuEdit,
+                  form_.RotLpuEdit),
+            form_.ZLabel->text()};
+}
+
+std::string MotorWindow::BaseColours() const {
+    std::string colours;
+    for (const QLineEdit* box : {form_.MVAEdit, form_.kVEdit, form_.FreqEdit}) {
+        const QColor base = box->palette().color(QPalette::Base);
+        colours += base == QColor(255, 255, 255) ? 'W' : base == QColor(255, 255, 0) ? 'Y' : '?';
     }
-    for (int row = 1; row <= 4; ++row) {
-        shown.rows[static_cast<std::size_t>(row - 1)] = Result(row).text();
-    }
-    shown.zLabel = form_.ZLabel->text();
-    return shown;
+    return colours;
 }
 
 // Each text is the ten characters of the display form and the unit.
@@ -130,19 +93,14 @@ ShownResults ClearedResults() {
 }
 
 void PrintTo(const ShownResults& shown, std::ostream* os) {
-    const auto quoted = [os](const QString& text) { *os << '"' << text.toStdString() << "\" "; };
-    *os << "diagram ";
-    for (const QString& text : shown.diagram) {
-        quoted(text);
-    }
-    *os << "rows ";
-    for (const QString& text : shown.rows) {
-        quoted(text);
-    }
-    *os << "per-unit ";
-    for (const QString& text : shown.perUnit) {
-        quoted(text);
-    }
-    *os << "ZLabel ";
-    quoted(shown.zLabel);
+    const auto print = [os](const char* what, const auto& texts) {
+        *os << what;
+        for (const QString& text : texts) {
+            *os << " \"" << text.toStdString() << '"';
+        }
+    };
+    print("diagram", shown.diagram);
+    print("; rows", shown.rows);
+    print("; per-unit", shown.perUnit);
+    print("; ZLabel", std::array{shown.zLabel});
 }

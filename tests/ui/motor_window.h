@@ -4,17 +4,20 @@
 // clicks at a point of a widget, found under that point by the toolkit.
 #pragma once
 
+#include "edit_array.h"
 #include "helptext.h"
 #include "motdat.h"
 
 #include <QPoint>
+#include <QPushButton>
 #include <QString>
+#include <QTest>
 #include <array>
 #include <iosfwd>
+#include <string>
 #include <string_view>
 
 class QLineEdit;
-class TAlignEdit;
 
 // Everything Calculate writes, as the boxes show it.
 struct ShownResults {
@@ -28,7 +31,7 @@ struct ShownResults {
 
 class MotorWindow {
 public:
-    MotorWindow();
+    MotorWindow() { form_.SetHelpForm(&help_); }
 
     TMotorForm& Form() { return form_; }
     THelpForm& Help() { return help_; }
@@ -42,26 +45,32 @@ public:
     // right-aligned text ends, so that the caret stands after the text.
     void ClickInto(QLineEdit& box);
 
-    void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
-    void Release(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
-    void Tap(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+    void Press(Qt::Key key, Qt::KeyboardModifiers mods = {}) {
+        QTest::keyPress(Handle(), key, mods);
+    }
+    void Release(Qt::Key key, Qt::KeyboardModifiers mods = {}) {
+        QTest::keyRelease(Handle(), key, mods);
+    }
+    void Tap(Qt::Key key, Qt::KeyboardModifiers mods = {}) { QTest::keyClick(Handle(), key, mods); }
     // Types printable ASCII characters one key at a time.
     void Type(std::string_view text);
-    // Ctrl+V with the text on the clipboard.
-    void Paste(const QString& text);
     // Replaces a box's whole text the way a user does: click into it, select
-    // it all with Shift+Home, then type it, or paste it when it holds a
-    // character the window does not let through, or erase it when empty.
+    // it all with Shift+Home, then type it, or paste it (Ctrl+V) when it
+    // holds a character the window does not let through, or erase it when
+    // empty.
     void Enter(QLineEdit& box, std::string_view text);
 
-    void Calculate();
+    void Calculate() { Click(*form_.CalcBut); }
 
-    TAlignEdit& Input(int row) const;
-    TAlignEdit& Result(int row) const;
+    TAlignEdit& Input(int row) const { return *form_.InputArray->Box(row, 1); }
+    TAlignEdit& Result(int row) const { return *form_.ResultArray->Box(row, 1); }
     ShownResults Shown() const;
+    // The backgrounds of MVAEdit, kVEdit and FreqEdit: 'W' white, 'Y'
+    // yellow, '?' any other colour.
+    std::string BaseColours() const;
 
 private:
-    QWindow* Handle();
+    QWindow* Handle() { return form_.windowHandle(); }
 
     TMotorForm form_;
     THelpForm help_;

@@ -16,57 +16,54 @@ class WarningBox : public MainWindow {
 protected:
     // A locked-rotor current ratio of 20 is out of reach of the default
     // name-plate: the circuit without leakage stands in.
-    void CalculateAtRatioTwenty() {
+    void SetUp() override {
+        ASSERT_NO_FATAL_FAILURE(MainWindow::SetUp());
         W().Enter(W().Input(6), "20");
         W().Calculate();
     }
+
+    bool BoxAndOkShown() { return F().ErrMemo->isVisible() && F().OKBut->isVisible(); }
 };
 
-TEST_F(WarningBox, RatioTwentyShowsTheFallbackLineAndTheCircuitWithoutLeakage) {
-    CalculateAtRatioTwenty();
-    EXPECT_TRUE(F().ErrMemo->isVisible());
-    EXPECT_TRUE(F().OKBut->isVisible());
+TEST_F(WarningBox, ShowsTheFallbackInFrontUntilOkAndEmptiesOnACleanCalculation) {
     EXPECT_EQ(F().ErrMemo->toPlainText().toStdString(), FallbackLine);
     EXPECT_EQ(F().dqEdit->text().toStdString(), " 0.0      H");
     EXPECT_EQ(F().RotLedit->text().toStdString(), " 0.0      H");
     EXPECT_EQ(W().Result(2).text().toStdString(), " 0.0       H");
     EXPECT_EQ(F().StatRedit->text().toStdString(), "   4.70204ohm");
-}
+    // In front of the controls they cover.
+    QWidget& area = *F().ClientArea();
+    EXPECT_EQ(area.childAt(F().ErrMemo->geometry().center()), F().ErrMemo->viewport());
+    EXPECT_EQ(area.childAt(F().OKBut->geometry().center()), F().OKBut);
 
-TEST_F(WarningBox, WarningBoxAndItsOkButtonStandInFrontOfTheControlsTheyCover) {
-    CalculateAtRatioTwenty();
-    const QPoint middle = F().ErrMemo->geometry().center();
-    EXPECT_EQ(F().ClientArea()->childAt(middle), F().ErrMemo->viewport());
-    EXPECT_EQ(F().ClientArea()->childAt(F().OKBut->geometry().center()), F().OKBut);
-}
-
-TEST_F(WarningBox, OkHidesTheBoxAndItsButtonAndKeepsTheText) {
-    CalculateAtRatioTwenty();
     W().Click(*F().OKBut);
     EXPECT_TRUE(F().ErrMemo->isHidden());
     EXPECT_TRUE(F().OKBut->isHidden());
     EXPECT_EQ(F().ErrMemo->toPlainText().toStdString(), FallbackLine);
-}
 
-TEST_F(WarningBox, CalculationWithoutWarningsLeavesAShownBoxShownAndEmpty) {
-    CalculateAtRatioTwenty();
+    // A calculation without warnings leaves a shown box shown, and empty.
+    W().Calculate();
     W().Enter(W().Input(6), "5");
     W().Calculate();
-    EXPECT_TRUE(F().ErrMemo->isVisible());
-    EXPECT_TRUE(F().OKBut->isVisible());
+    EXPECT_TRUE(BoxAndOkShown());
     EXPECT_TRUE(F().ErrMemo->toPlainText().isEmpty());
     EXPECT_EQ(W().Shown(), DefaultResultsAt50Hz());
 }
 
-TEST_F(WarningBox, DraggingMovesTheBoxByTheMouseTravelWithTheOkButtonFlushAtItsRight) {
-    CalculateAtRatioTwenty();
-    QWidget& area = *F().ErrMemo->viewport();
+TEST_F(WarningBox, KeyReleaseClearsTheResultsAndLeavesTheBoxAsItIs) {
+    W().ClickInto(W().Input(3));
+    W().Tap(Qt::Key_Left);
+    EXPECT_EQ(W().Shown(), ClearedResults());
+    EXPECT_TRUE(BoxAndOkShown());
+    EXPECT_EQ(F().ErrMemo->toPlainText().toStdString(), FallbackLine);
+}
+
+TEST_F(WarningBox, DragMovesItByTheMouseTravelWithOkFlushAtItsRightAndTheMoveStays) {
     QWindow* const handle = F().windowHandle();
     const QPoint grab(40, 30);
-    const QPoint start = area.mapTo(&F(), grab);
+    const QPoint start = F().ErrMemo->viewport()->mapTo(&F(), grab);
     QTest::mouseMove(handle, start);
-    EXPECT_EQ(F().GrabX, grab.x());
-    EXPECT_EQ(F().GrabY, grab.y());
+    EXPECT_EQ(QPoint(F().GrabX, F().GrabY), grab);
 
     QTest::mousePress(handle, Qt::LeftButton, Qt::NoModifier, start);
     QTest::mouseMove(handle, start + QPoint(30, -20));
@@ -74,27 +71,16 @@ TEST_F(WarningBox, DraggingMovesTheBoxByTheMouseTravelWithTheOkButtonFlushAtItsR
     QTest::mouseMove(handle, start + QPoint(-50, 10));
     EXPECT_EQ(F().ErrMemo->pos(), QPoint(70, 310));
     QTest::mouseRelease(handle, Qt::LeftButton, Qt::NoModifier, start + QPoint(-50, 10));
-
     EXPECT_EQ(F().ErrMemo->size(), QSize(300, 81));
     EXPECT_EQ(F().OKBut->geometry(), QRect(370, 310, 25, 81));
     // The grab point is where the last move without the button was.
-    EXPECT_EQ(F().GrabX, grab.x());
-    EXPECT_EQ(F().GrabY, grab.y());
-}
+    EXPECT_EQ(QPoint(F().GrabX, F().GrabY), grab);
 
-TEST_F(WarningBox, DraggedBoxKeepsItsPlaceForTheNextWarning) {
-    CalculateAtRatioTwenty();
-    QWindow* const handle = F().windowHandle();
-    const QPoint start = F().ErrMemo->viewport()->mapTo(&F(), QPoint(20, 20));
-    QTest::mouseMove(handle, start);
-    QTest::mousePress(handle, Qt::LeftButton, Qt::NoModifier, start);
-    QTest::mouseMove(handle, start + QPoint(-100, -200));
-    QTest::mouseRelease(handle, Qt::LeftButton, Qt::NoModifier, start + QPoint(-100, -200));
     W().Click(*F().OKBut);
     W().Calculate();
-    EXPECT_TRUE(F().ErrMemo->isVisible());
-    EXPECT_EQ(F().ErrMemo->pos(), QPoint(20, 100));
-    EXPECT_EQ(F().OKBut->pos(), QPoint(320, 100));
+    EXPECT_TRUE(BoxAndOkShown());
+    EXPECT_EQ(F().ErrMemo->pos(), QPoint(70, 310));
+    EXPECT_EQ(F().OKBut->pos(), QPoint(370, 310));
 }
 
 } // namespace

@@ -3,8 +3,8 @@
 #include "fp_store.h"
 #include "token_conversion.h"
 
+#include <clocale>
 #include <cmath>
-#include <cstdio>
 #include <string>
 
 // Codes of CheckNumberToken:
@@ -90,21 +90,9 @@ std::int64_t RoundHalfToEven(float value) {
     return result;
 }
 
-} // namespace
-
-char FindDecimalSeparator() {
-    char text[32];
-    std::snprintf(text, sizeof text, "%g", 0.5);
-    return DecimalSeparatorOf(text);
-}
-
-char DecimalSeparatorOf(std::string_view textOfHalf) {
-    const std::size_t at = textOfHalf.find_first_of(".,");
-    return at == std::string_view::npos ? ',' : textOfHalf[at];
-}
-
-int32_t CheckNumberToken(std::string_view text) {
-    const char separator = FindDecimalSeparator();
+// CheckNumberToken with the separator given, so that ParseNumbers asks the
+// locale once per text rather than once per token.
+int32_t TokenCode(std::string_view text, char separator) {
     ScanState state = ScanState::Start;
     int32_t exponent = 0;
     for (const char c : text) {
@@ -163,6 +151,24 @@ int32_t CheckNumberToken(std::string_view text) {
     return 0;
 }
 
+} // namespace
+
+char FindDecimalSeparator() {
+    // The standard conversion writes 0.5 as '0', the locale's decimal point,
+    // '5'; only the point can hold a '.' or ','. Asking the locale for its
+    // point gives the same answer without formatting a number.
+    return DecimalSeparatorOf(std::localeconv()->decimal_point);
+}
+
+char DecimalSeparatorOf(std::string_view textOfHalf) {
+    const std::size_t at = textOfHalf.find_first_of(".,");
+    return at == std::string_view::npos ? ',' : textOfHalf[at];
+}
+
+int32_t CheckNumberToken(std::string_view text) {
+    return TokenCode(text, FindDecimalSeparator());
+}
+
 void ParseNumbers(std::string_view text, int32_t first, int32_t& count, float& value1,
                   float& value2, float& value3, float& value4, int32_t& errorSum) {
     const char separator = FindDecimalSeparator();
@@ -185,7 +191,7 @@ void ParseNumbers(std::string_view text, int32_t first, int32_t& count, float& v
             return;
         }
         ++count;
-        const int32_t code = CheckNumberToken(token);
+        const int32_t code = TokenCode(token, separator);
         errorSum += code;
         if (code == 0) {
             // Converted even when not stored, so a refused token beyond the

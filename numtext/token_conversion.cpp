@@ -3,8 +3,11 @@
 #include "fp_errors.h"
 #include "fp_store.h"
 
+#include <array>
 #include <charconv>
 #include <cstddef>
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <system_error>
 
@@ -22,6 +25,16 @@ std::string_view TakeDigits(std::string_view text, std::size_t& pos) {
     return text.substr(start, pos - start);
 }
 
+// The pieces of a token of the shape: [sign] digits [separator digits]
+// [e [sign] digits].
+struct NumberParts {
+    bool negative = false;
+    std::string_view integerDigits;
+    std::string_view fractionDigits;
+    char exponentSign = '+';
+    std::string_view exponentDigits;
+};
+
 // A value that std::from_chars cannot hold even at extended precision: only
 // a token thousands of digits long gets here. With at most two exponent digits,
 // a nonzero digit before the point means the value is huge, none means tiny.
@@ -32,60 +45,116 @@ Extended OutOfRangeValue(std::string_view integerDigits) {
     return 0.0L;
 }
 
-} // namespace
+// 10^0 to 10^27: as 5^27 < 2^64, each is exact at extended precision.
+constexpr std::array<Extended, 28> PowersOfTen = [] {
+    std::array<Extended, 28> powers{};
+    Extended power = 1;
+    for (Extended& p : powers) {
+        p = power;
+        power *= 10;
+    }
+    return powers;
+}();
 
-float ConvertNumberToken(std::string_view token, char separator) {
-    std::size_t pos = 0;
-    bool negative = false;
-    if (pos < token.size() && (token[pos] == '+' || token[pos] == '-')) {
-        negative = token[pos] == '-';
-        ++pos;
-    }
-    const std::string_view integerDigits = TakeDigits(token, pos);
-    bool hasSeparator = false;
-    std::string_view fractionDigits;
-    if (pos < token.size() && token[pos] == separator) {
-        hasSeparator = true;
-        ++pos;
-        fractionDigits = TakeDigits(token, pos);
-    }
-    if (integerDigits.empty() && !hasSeparator) {
-        throw ConversionError(token);
-    }
-    char exponentSign = '+';
-    std::string_view exponentDigits;
-    if (pos < token.size() && (token[pos] == 'e' || token[pos] == 'E')) {
-        ++pos;
-        if (pos < token.size() && (token[pos] == '+' || token[pos] == '-')) {
-            exponentSign = token[pos];
-            ++pos;
+// The usual token, "0,82" or "1.5e3", in one extended operation: with at most
+// 18 significant digits the mantissa is an exact integer, and with a power of
+// ten of at most 27 that factor is exact too, so the product or quotient is
+// rounded once, to the value the full conversion gives. Empty otherwise.
+std::optional<Extended> ShortDecimal(const NumberParts& parts) {
+    std::int64_t mantissa = 0;
+    int significant = 0;
+    for (const std::string_view digits : {parts.integerDigits, parts.fractionDigits}) {
+        for (const char c : digits) {
+            if (significant == 0 && c == '0') {
+                continue;
+            }
+            if (++significant > 18) {
+                return std::nullopt;
+            }
+            mantissa = mantissa * 10 + (c - '0');
         }
-        exponentDigits = TakeDigits(token, pos);
     }
-    if (pos != token.size()) {
-        throw ConversionError(token);
+    if (parts.exponentDigits.size() > 3) {
+        return std::nullopt;
     }
+    int exponent = 0;
+    for (const char c : parts.exponentDigits) {
+        exponent = exponent * 10 + (c - '0');
+    }
+    if (mantissa == 0) {
+        return 0.0L;
+    }
+    const int power = (parts.exponentSign == '-' ? -exponent : exponent) -
+                      static_cast<int>(parts.fractionDigits.size());
+    const int maxPower = static_cast<int>(PowersOfTen.size()) - 1;
+    if (power > maxPower || power < -maxPower) {
+        return std::nullopt;
+    }
+    const auto wide = static_cast<Extended>(mantissa);
+    return power >= 0 ? wide * PowersOfTen[static_cast<std::size_t>(power)]
+                      : wide / PowersOfTen[static_cast<std::size_t>(-power)];
+}
 
+// Any token of the shape, through std::from_chars at extended precision.
+Extended FullConversion(std::string_view token, const NumberParts& parts) {
     // std::from_chars wants what it accepts: no '+', a digit before the
     // point, no dangling point and no exponent letter without digits.
-    std::string plain = integerDigits.empty() ? std::string("0") : std::string(integerDigits);
-    if (!fractionDigits.empty()) {
+    std::string plain =
+        parts.integerDigits.empty() ? std::string("0") : std::string(parts.integerDigits);
+    if (!parts.fractionDigits.empty()) {
         plain += '.';
-        plain += fractionDigits;
+        plain += parts.fractionDigits;
     }
-    if (!exponentDigits.empty()) {
+    if (!parts.exponentDigits.empty()) {
         plain += 'e';
-        plain += exponentSign;
-        plain += exponentDigits;
+        plain += parts.exponentSign;
+        plain += parts.exponentDigits;
     }
 
     Extended magnitude = 0.0L;
     const auto [end, ec] = std::from_chars(plain.data(), plain.data() + plain.size(), magnitude,
                                            std::chars_format::general);
     if (ec == std::errc::result_out_of_range) {
-        magnitude = OutOfRangeValue(integerDigits);
-    } else if (ec != std::errc() || end != plain.data() + plain.size()) {
+        return OutOfRangeValue(parts.integerDigits);
+    }
+    if (ec != std::errc() || end != plain.data() + plain.size()) {
         throw ConversionError(token);
     }
-    return StoreSingle(negative ? -magnitude : magnitude);
+    return magnitude;
+}
+
+} // namespace
+
+float ConvertNumberToken(std::string_view token, char separator) {
+    NumberParts parts;
+    std::size_t pos = 0;
+    if (pos < token.size() && (token[pos] == '+' || token[pos] == '-')) {
+        parts.negative = token[pos] == '-';
+        ++pos;
+    }
+    parts.integerDigits = TakeDigits(token, pos);
+    bool hasSeparator = false;
+    if (pos < token.size() && token[pos] == separator) {
+        hasSeparator = true;
+        ++pos;
+        parts.fractionDigits = TakeDigits(token, pos);
+    }
+    if (parts.integerDigits.empty() && !hasSeparator) {
+        throw ConversionError(token);
+    }
+    if (pos < token.size() && (token[pos] == 'e' || token[pos] == 'E')) {
+        ++pos;
+        if (pos < token.size() && (token[pos] == '+' || token[pos] == '-')) {
+            parts.exponentSign = token[pos];
+            ++pos;
+        }
+        parts.exponentDigits = TakeDigits(token, pos);
+    }
+    if (pos != token.size()) {
+        throw ConversionError(token);
+    }
+
+    const std::optional<Extended> quick = ShortDecimal(parts);
+    const Extended magnitude = quick ? *quick : FullConversion(token, parts);
+    return StoreSingle(parts.negative ? -magnitude : magnitude);
 }

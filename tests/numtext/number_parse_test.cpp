@@ -7,10 +7,13 @@
 #include <gtest/gtest.h>
 
 #include <bit>
+#include <charconv>
 #include <cstdint>
 #include <limits>
 #include <ostream>
 #include <string>
+#include <string_view>
+#include <system_error>
 
 namespace {
 
@@ -262,6 +265,43 @@ TEST_P(ParseNumbersTest, RoundsToNearestFloatTiesToEven) {
     EXPECT_EQ(Bits(Parse("16777217").value[0]), Bits(16777216.0f));
     EXPECT_EQ(Bits(Parse("16777219").value[0]), Bits(16777220.0f));
     EXPECT_EQ(Bits(Parse("16777217.000001").value[0]), Bits(16777218.0f));
+}
+
+// Most tokens are read in one extended multiplication or division of two
+// exact factors; longer ones through the full conversion. Both round the
+// decimal value once to extended precision, then to 32 bits.
+TEST_P(ParseNumbersTest, ShortAndLongTokensRoundAlike) {
+    const char* tokens[] = {
+        "0.82",
+        "123456789012345678",             // 18 digits: one operation
+        "1234567890123456789",            // 19: the full conversion
+        "0.000000000000000000000000001",  // 10^-27: one operation
+        "0.0000000000000000000000000001", // 10^-28: the full conversion
+        "1e27",
+        "1e28",
+        "123456789012345678e10",
+        "0.00000000000000000012345678901234567e36",
+        "1.00000005960464478",        // just above the midpoint of 1 and the next float
+        "1.000000059604644775390625", // on it: to even
+        "16777217.0000000001",
+        "33554434.999999999",
+        "0.00117549435e-35", // the least normal float
+        "0.0000000014e-36",  // the least denormal
+        "0.0000000007e-36",  // half of it and less: 0
+        "0.0000000008e-36",
+        "2500000000000000000000",
+        "0000000000000000000000000000001.5",
+        "340282346638528859811704183484516925440",
+    };
+    for (const char* token : tokens) {
+        SCOPED_TRACE(token);
+        long double wide = 0;
+        const std::string_view text(token);
+        ASSERT_EQ(std::from_chars(text.data(), text.data() + text.size(), wide).ec, std::errc());
+        const Parsed p = Parse(token);
+        EXPECT_EQ(p.errorSum, 0);
+        EXPECT_EQ(Bits(p.value[0]), Bits(static_cast<float>(wide)));
+    }
 }
 
 TEST_P(ParseNumbersTest, TinyValuesBecomeDenormalOrZeroSilently) {

@@ -1,5 +1,6 @@
 #include "batch.h"
 
+#include "chunked_output.h"
 #include "circuit_check.h"
 #include "csv_reader.h"
 #include "csv_writer.h"
@@ -11,19 +12,15 @@
 #include "significant_digits.h"
 #include "text_nameplate.h"
 
+#include <array>
+#include <initializer_list>
 #include <optional>
 #include <system_error>
 
 namespace {
 
-// %.9g: every 32-bit float reads back to itself.
-std::string Exact(float value) {
-    return SignificantDigits(value, 9);
-}
-
-std::string CheckDigits(double value) {
-    return SignificantDigits(value, 6);
-}
+constexpr int ExactPrecision = 9; // %.9g: every 32-bit float reads back to itself
+constexpr int CheckPrecision = 6;
 
 std::string Trimmed(std::string_view text) {
     const auto first = text.find_first_not_of(' ');
@@ -35,12 +32,14 @@ std::string Trimmed(std::string_view text) {
 }
 
 // The warning lines of a run as one field.
-std::string Joined(const WarningLineList& warnings) {
-    std::string joined;
+void Join(const WarningLineList& warnings, std::string& joined) {
+    joined.clear();
     for (std::size_t i = 0; i < warnings.Lines().size(); ++i) {
-        joined += (i > 0 ? " | " : "") + warnings.Lines()[i];
+        if (i > 0) {
+            joined += " | ";
+        }
+        joined += warnings.Lines()[i];
     }
-    return joined;
 }
 
 class NoButton final : public WarningControl {
@@ -48,40 +47,6 @@ public:
     void BringToFront() override {}
     void SetVisible(bool) override {}
 };
-
-enum Column {
-    Rs_ohm,
-    Rr_ohm,
-    Lls_H,
-    Llr_H,
-    Lm_H,
-    Rs_text,
-    Rr_text,
-    Lls_text,
-    Llr_text,
-    Lm_text,
-    base_Z_text,
-    Lm_pu_text,
-    Lls_pu_text,
-    Rs_pu_text,
-    Rr_pu_text,
-    Llr_pu_text,
-    invalid_bases,
-    warnings,
-    error,
-    check_In_A,
-    check_pf,
-    check_efficiency,
-    check_Ilr_ratio,
-    check_Tlr_Tn,
-    check_Tb_Tn,
-    check_s_breakdown,
-    ColumnCount
-};
-
-// Where each per-unit text goes, in the order the window writes them.
-constexpr std::array<Column, 5> PerUnitColumns{Lm_pu_text, Lls_pu_text, Rs_pu_text, Rr_pu_text,
-                                               Llr_pu_text};
 
 std::string InvalidBases(const PerUnitBases& bases) {
     std::string names;
@@ -96,67 +61,165 @@ std::string InvalidBases(const PerUnitBases& bases) {
     return names;
 }
 
-struct ComputedRow {
-    std::vector<std::string> fields = std::vector<std::string>(ColumnCount);
-    // Present when the check columns of the characteristics are filled.
+// The per-unit view's base as every row sees it. It is the same for all rows,
+// so it is made once; an error of the base impedance is then every row's.
+struct PerUnitBase {
+    PerUnitBases bases;
+    std::string invalidNames;
+    float Zb = 0;
+    std::string text;
+    std::string error;
+};
+
+PerUnitBase MakeBase(const PerUnitBases& bases) {
+    PerUnitBase base;
+    base.bases = bases;
+    base.invalidNames = InvalidBases(bases);
+    if (bases.AllValid()) {
+        try {
+            base.Zb = BaseImpedance(bases);
+            base.text = BaseImpedanceText(base.Zb);
+        } catch (const SystemError& e) {
+            base.error = std::string(e.what()) + ".";
+        }
+    }
+    return base;
+}
+
+// The first of values[0..i] that is bit for bit values[i]. The two leakage
+// inductances are always equal, so their texts need making only once.
+template <std::size_t N> std::size_t SameAs(const std::array<float, N>& values, std::size_t i) {
+    std::size_t j = 0;
+    while (std::bit_cast<std::uint32_t>(values[j]) != std::bit_cast<std::uint32_t>(values[i])) {
+        ++j;
+    }
+    return j;
+}
+
+// What one row computes, in the order the window computes it: where an
+// error came first, the rest stays empty. Kept from row to row, so that its
+// texts keep their buffers.
+struct RowResult {
+    // Rs, Rr', Lls, Llr, Lm: the order of the output columns.
+    std::optional<std::array<float, 5>> circuit;
+    std::optional<NameplateCheck> check;
+    // With the characteristics: the torque at standstill and the breakdown.
     std::optional<MotorCharacteristics> characteristics;
+    double lockedTorque = 0;
+    BreakdownPoint breakdown;
+    std::string baseZ;
+    std::array<std::string, PerUnitDisplayOrder.size()> perUnit; // in display order
+    WarningLineList memo;
+    std::string warnings;
+    std::string error;
 };
 
 // One row as one Calculate click: what was written before an error stays.
-ComputedRow ComputeRow(const TextNameplate::Fields& fields, float frequency,
-                       const PerUnitBases& bases, const std::string& invalidBases) {
-    ComputedRow computed;
-    std::vector<std::string>& row = computed.fields;
-    row[invalid_bases] = invalidBases;
-    WarningLineList memo;
+void ComputeRow(TextNameplate::Fields fields, float frequency, const PerUnitBase& base,
+                RowResult& row) {
+    row.circuit.reset();
+    row.check.reset();
+    row.characteristics.reset();
+    row.baseZ.clear();
+    for (std::string& text : row.perUnit) {
+        text.clear();
+    }
+    row.error.clear();
+    row.memo.Clear();
     NoButton ok;
-    TEquivalentCircuit circuit{.WarningBox = memo, .WarningOk = ok};
+    TEquivalentCircuit circuit{.WarningBox = row.memo, .WarningOk = ok};
     try {
         SolvedCircuit solved;
-        CalcEquivalentCircuit(TextNameplate(fields), circuit, frequency, &solved);
-        row[Rs_ohm] = Exact(circuit.StatorResistance);
-        row[Rr_ohm] = Exact(circuit.RotorResistance);
-        row[Lls_H] = Exact(circuit.StatorLeakage);
-        row[Llr_H] = Exact(circuit.RotorLeakage);
-        row[Lm_H] = Exact(circuit.Magnetizing);
-        row[Rs_text] = FormatValue(circuit.StatorResistance) + "ohm";
-        row[Rr_text] = FormatValue(circuit.RotorResistance) + "ohm";
-        row[Lls_text] = FormatValue(circuit.StatorLeakage) + "H";
-        row[Llr_text] = FormatValue(circuit.RotorLeakage) + "H";
-        row[Lm_text] = FormatValue(circuit.Magnetizing) + "H";
+        CalcEquivalentCircuit(TextNameplate(std::move(fields)), circuit, frequency, &solved);
+        row.circuit = {circuit.StatorResistance, circuit.RotorResistance, circuit.StatorLeakage,
+                       circuit.RotorLeakage, circuit.Magnetizing};
 
         // The check is ours, not the window's: a circuit it cannot evaluate
         // leaves its columns empty rather than failing the row.
         try {
-            const NameplateCheck check = CheckAgainstNameplate(solved);
-            row[check_In_A] = CheckDigits(check.In_A);
-            row[check_pf] = CheckDigits(check.pf);
-            row[check_efficiency] = CheckDigits(check.efficiency);
-            row[check_Ilr_ratio] = CheckDigits(check.Ilr_ratio);
+            row.check = CheckAgainstNameplate(solved);
         } catch (const FloatingPointError&) {
         }
         try {
-            const MotorCharacteristics& motor = computed.characteristics.emplace(solved);
-            const BreakdownPoint breakdown = motor.Breakdown();
-            row[check_Tlr_Tn] = CheckDigits(motor.At(1).torque_pu);
-            row[check_Tb_Tn] = CheckDigits(breakdown.torque_pu);
-            row[check_s_breakdown] = CheckDigits(breakdown.slip);
+            const MotorCharacteristics& motor = row.characteristics.emplace(solved);
+            row.breakdown = motor.Breakdown(CheckPrecision);
+            row.lockedTorque = motor.At(1).torque_pu;
         } catch (const CharacteristicsError&) {
         }
 
-        if (bases.AllValid()) {
-            const float Zb = BaseImpedance(bases);
-            row[base_Z_text] = BaseImpedanceText(Zb);
+        if (!base.error.empty()) {
+            row.error = base.error;
+        } else if (base.bases.AllValid()) {
+            row.baseZ = base.text;
+            std::array<float, PerUnitDisplayOrder.size()> values{};
             for (std::size_t i = 0; i < PerUnitDisplayOrder.size(); ++i) {
-                row[PerUnitColumns[i]] = PerUnitText(
-                    PerUnitValue(PerUnitDisplayOrder[i], circuit, bases.Freq.Value, Zb));
+                values[i] =
+                    PerUnitValue(PerUnitDisplayOrder[i], circuit, base.bases.Freq.Value, base.Zb);
+                const std::size_t same = SameAs(values, i);
+                row.perUnit[i] = same < i ? row.perUnit[same] : PerUnitText(values[i]);
             }
         }
     } catch (const SystemError& e) {
-        row[error] = std::string(e.what()) + ".";
+        row.error = std::string(e.what()) + ".";
     }
-    row[warnings] = Joined(memo);
-    return computed;
+    Join(row.memo, row.warnings);
+}
+
+void AppendFields(std::string& line, const std::vector<std::string>& fields) {
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        if (i > 0) {
+            line += ',';
+        }
+        AppendCsvField(line, fields[i]);
+    }
+}
+
+// The output columns of a row after its input columns. Numbers and display
+// texts hold no character that needs quoting.
+void AppendResult(std::string& line, const RowResult& row, const std::string& invalidBases) {
+    const std::array<float, 5> circuit = row.circuit.value_or(std::array<float, 5>{});
+    // Each value's text, by where it starts and ends in the line, so that an
+    // equal value can copy it.
+    std::array<std::size_t, 5> starts{};
+    std::array<std::size_t, 5> ends{};
+    const auto appendEach = [&](const auto& append, const std::array<const char*, 5>& units) {
+        for (std::size_t i = 0; i < circuit.size(); ++i) {
+            line += ',';
+            if (!row.circuit) {
+                continue;
+            }
+            const std::size_t same = SameAs(circuit, i);
+            starts[i] = line.size();
+            if (same < i) {
+                line.append(line, starts[same], ends[same] - starts[same]);
+            } else {
+                append(circuit[i]);
+            }
+            ends[i] = line.size();
+            line += units[i];
+        }
+    };
+    appendEach([&](float value) { AppendSignificantDigits(line, value, ExactPrecision); },
+               {"", "", "", "", ""});
+    appendEach([&](float value) { line += FormatValue(value); }, {"ohm", "ohm", "H", "H", "H"});
+    for (const std::string* text :
+         {&row.baseZ, &row.perUnit[0], &row.perUnit[1], &row.perUnit[2], &row.perUnit[3],
+          &row.perUnit[4], &invalidBases, &row.warnings, &row.error}) {
+        line += ',';
+        AppendCsvField(line, *text);
+    }
+    const auto appendChecks = [&](bool present, std::initializer_list<double> values) {
+        for (const double value : values) {
+            line += ',';
+            if (present) {
+                AppendSignificantDigits(line, value, CheckPrecision);
+            }
+        }
+    };
+    const NameplateCheck check = row.check.value_or(NameplateCheck{});
+    appendChecks(row.check.has_value(), {check.In_A, check.pf, check.efficiency, check.Ilr_ratio});
+    appendChecks(row.characteristics.has_value(),
+                 {row.lockedTorque, row.breakdown.torque_pu, row.breakdown.slip});
 }
 
 PerUnitBases ReadBases(const BatchOptions& options) {
@@ -195,8 +258,7 @@ const std::vector<std::string>& OutputColumns() {
 
 int RunBatch(std::istream& in, std::ostream& out, std::ostream& err, const BatchOptions& options) {
     try {
-        const PerUnitBases bases = ReadBases(options);
-        const std::string invalidBases = InvalidBases(bases);
+        const PerUnitBase base = MakeBase(ReadBases(options));
         const bool curves = !options.curvesDir.empty();
         if (curves) {
             PrepareCurvesDir(options.curvesDir);
@@ -227,14 +289,17 @@ int RunBatch(std::istream& in, std::ostream& out, std::ostream& err, const Batch
             where[i] = *found;
         }
 
-        std::vector<std::string> outputHeader = header;
-        outputHeader.insert(outputHeader.end(), OutputColumns().begin(), OutputColumns().end());
-        WriteCsvRecord(out, outputHeader);
+        ChunkedOutput output(out);
+        AppendFields(output.Pending(), header);
+        output.Pending() += ',';
+        AppendFields(output.Pending(), OutputColumns());
+        output.Pending() += '\n';
 
         int status = AllRowsComputed;
         long rowNumber = 0;
         std::vector<std::string> record;
         TextNameplate::Fields fields;
+        RowResult row;
         while (reader.Next(record)) {
             if (record.size() == 1 && record[0].empty() && header.size() > 1) {
                 continue; // a blank line carries no name plate
@@ -249,20 +314,21 @@ int RunBatch(std::istream& in, std::ostream& out, std::ostream& err, const Batch
                 fields[i] = record[where[i]];
             }
             ++rowNumber;
-            ComputedRow computed = ComputeRow(fields, options.frequency, bases, invalidBases);
-            std::vector<std::string>& row = computed.fields;
-            if (!row[error].empty()) {
+            ComputeRow(fields, options.frequency, base, row);
+            if (!row.error.empty()) {
                 status = SomeRowFailed;
             }
             // The file first: a refused file stops the run before its row.
-            if (curves && computed.characteristics) {
-                WriteCurveFile(CurveFilePath(options.curvesDir, rowNumber),
-                               *computed.characteristics, options.overwriteCurves);
+            if (curves && row.characteristics) {
+                WriteCurveFile(CurveFilePath(options.curvesDir, rowNumber), *row.characteristics,
+                               options.overwriteCurves);
             }
-            record.insert(record.end(), std::make_move_iterator(row.begin()),
-                          std::make_move_iterator(row.end()));
-            WriteCsvRecord(out, record);
+            AppendFields(output.Pending(), record);
+            AppendResult(output.Pending(), row, base.invalidNames);
+            output.Pending() += '\n';
+            output.Collected();
         }
+        output.Write();
         out.flush();
         if (!out) {
             throw BatchInputError("cannot write the output");

@@ -1,28 +1,53 @@
 #include "csv_reader.h"
 
+#include <string_view>
 #include <utility>
-
-namespace {
-
-constexpr int Eof = std::char_traits<char>::eof();
-
-} // namespace
 
 CsvError::CsvError(long line, const std::string& what)
     : std::runtime_error("line " + std::to_string(line) + ": " + what), line_(line) {}
 
 CsvReader::CsvReader(std::istream& in) : buf_(in.rdbuf()) {}
 
+bool CsvReader::Fill() {
+    next_ = 0;
+    filled_ = static_cast<std::size_t>(
+        buf_->sgetn(block_.data(), static_cast<std::streamsize>(block_.size())));
+    return filled_ > 0;
+}
+
+int CsvReader::Peek() {
+    if (next_ == filled_ && !Fill()) {
+        return End;
+    }
+    return static_cast<unsigned char>(block_[next_]);
+}
+
 int CsvReader::Get() {
-    const int c = buf_->sbumpc();
-    if (c == '\n') {
-        ++line_;
+    const int c = Peek();
+    if (c != End) {
+        ++next_;
+        if (c == '\n') {
+            ++line_;
+        }
     }
     return c;
 }
 
-int CsvReader::Peek() {
-    return buf_->sgetc();
+void CsvReader::TakePlain(std::string& field) {
+    for (;;) {
+        const std::size_t start = next_;
+        while (next_ < filled_) {
+            const char c = block_[next_];
+            if (c == ',' || c == '"' || c == '\r' || c == '\n') {
+                break;
+            }
+            ++next_;
+        }
+        field.append(block_.data() + start, next_ - start);
+        if (next_ < filled_ || !Fill()) {
+            return;
+        }
+    }
 }
 
 bool CsvReader::Next(std::vector<std::string>& fields) {
@@ -31,7 +56,7 @@ bool CsvReader::Next(std::vector<std::string>& fields) {
         atStart_ = false;
         // A UTF-8 byte order mark, as some spreadsheets write it, is not data.
         if (Peek() == 0xEF) {
-            const std::string bom = "\xEF\xBB\xBF";
+            const std::string_view bom = "\xEF\xBB\xBF";
             std::string seen;
             while (seen.size() < bom.size() &&
                    Peek() == static_cast<unsigned char>(bom[seen.size()])) {
@@ -42,18 +67,19 @@ bool CsvReader::Next(std::vector<std::string>& fields) {
             }
         }
     }
-    if (Peek() == Eof) {
+    if (Peek() == End) {
         return false;
     }
     recordLine_ = line_;
     std::string field;
     for (;;) {
+        TakePlain(field);
         int c = Get();
         if (c == '"' && field.empty()) {
             const long opened = line_;
             for (;;) {
                 c = Get();
-                if (c == Eof) {
+                if (c == End) {
                     throw CsvError(opened, "quoted field is not closed");
                 }
                 if (c == '"') {
@@ -67,7 +93,7 @@ bool CsvReader::Next(std::vector<std::string>& fields) {
                 field.push_back(static_cast<char>(c));
             }
             c = Get();
-            if (c != ',' && c != '\n' && c != '\r' && c != Eof) {
+            if (c != ',' && c != '\n' && c != '\r' && c != End) {
                 throw CsvError(line_, "text after the closing quote of a field");
             }
         }
@@ -86,10 +112,8 @@ bool CsvReader::Next(std::vector<std::string>& fields) {
             Get();
             c = '\n';
         }
-        if (c == '\n' || c == Eof) {
-            fields.push_back(std::move(field));
-            return true;
-        }
-        field.push_back(static_cast<char>(c));
+        // Nothing else is left: a line end or the end of the input.
+        fields.push_back(std::move(field));
+        return true;
     }
 }

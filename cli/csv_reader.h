@@ -5,6 +5,7 @@
 // quoted field left open at the end) is refused with the line it stands on.
 #pragma once
 
+#include <cstddef>
 #include <istream>
 #include <stdexcept>
 #include <string>
@@ -31,10 +32,20 @@ public:
     long RecordLine() const { return recordLine_; }
 
 private:
+    static constexpr int End = -1;
+
     int Get();
     int Peek();
+    bool Fill();
+    // Appends characters up to the next ',', '"', CR or LF to field.
+    void TakePlain(std::string& field);
 
     std::streambuf* buf_;
+    // The input is read in large blocks: a call into the stream for each
+    // character would cost more than the rest of the reading.
+    std::vector<char> block_ = std::vector<char>(1 << 16);
+    std::size_t next_ = 0;
+    std::size_t filled_ = 0;
     long line_ = 1;
     long recordLine_ = 0;
     bool atStart_ = true;

@@ -1,26 +1,45 @@
 #include "csv_writer.h"
 
-std::string CsvField(std::string_view text) {
-    if (text.find_first_of(",\"\r\n") == std::string_view::npos) {
-        return std::string(text);
+#include <algorithm>
+
+namespace {
+
+bool NeedsQuotes(std::string_view text) {
+    return std::any_of(text.begin(), text.end(),
+                       [](char c) { return c == ',' || c == '"' || c == '\r' || c == '\n'; });
+}
+
+} // namespace
+
+void AppendCsvField(std::string& line, std::string_view text) {
+    if (!NeedsQuotes(text)) {
+        line += text;
+        return;
     }
-    std::string quoted = "\"";
+    line += '"';
     for (const char c : text) {
         if (c == '"') {
-            quoted.push_back('"');
+            line += '"';
         }
-        quoted.push_back(c);
+        line += c;
     }
-    quoted.push_back('"');
-    return quoted;
+    line += '"';
+}
+
+std::string CsvField(std::string_view text) {
+    std::string field;
+    AppendCsvField(field, text);
+    return field;
 }
 
 void WriteCsvRecord(std::ostream& out, const std::vector<std::string>& fields) {
+    std::string line;
     for (std::size_t i = 0; i < fields.size(); ++i) {
         if (i > 0) {
-            out.put(',');
+            line += ',';
         }
-        out << CsvField(fields[i]);
+        AppendCsvField(line, fields[i]);
     }
-    out.put('\n');
+    line += '\n';
+    out << line;
 }

@@ -10,3 +10,6 @@ void WriteCsvRecord(std::ostream& out, const std::vector<std::string>& fields);
 
 // A field as it stands in a record.
 std::string CsvField(std::string_view text);
+
+// Appends CsvField(text) to line.
+void AppendCsvField(std::string& line, std::string_view text);

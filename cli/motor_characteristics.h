@@ -29,6 +29,9 @@ public:
     using std::domain_error::domain_error;
 };
 
+// What the closed form tells of the torque curve; breakdown.cpp.
+struct TorqueShape;
+
 class MotorCharacteristics {
 public:
     // The rated point is the circuit's nominal slip; throws
@@ -44,6 +47,12 @@ public:
     // The torque maximum over 0 < s <= 1, to 1e-6 relative in slip.
     BreakdownPoint Breakdown() const;
 
+    // Breakdown() as far as its slip and torque printed with `digits`
+    // significant digits (SignificantDigits) depend on it: both print as
+    // Breakdown()'s do, though later digits may differ, and the search may
+    // stop sooner.
+    BreakdownPoint Breakdown(int digits) const;
+
 private:
     struct Evaluation {
         double airGapPower = 0; // W per phase
@@ -51,6 +60,9 @@ private:
     };
     Evaluation Evaluate(double s) const;
     double AirGapPower(double s) const { return Evaluate(s).airGapPower; }
+    // The search for the breakdown point: breakdown.cpp.
+    TorqueShape Shape() const;
+    int BestGridPoint(const TorqueShape& shape, double du) const;
 
     double V_ph_;
     std::complex<double> Zs_;

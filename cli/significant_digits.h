@@ -6,3 +6,10 @@
 #include <string>
 
 std::string SignificantDigits(double value, int digits);
+
+// Appends SignificantDigits(value, digits) to text.
+void AppendSignificantDigits(std::string& text, double value, int digits);
+
+// Whether the two texts SignificantDigits(a, digits) and (b, digits) are the
+// same, mostly without making them.
+bool PrintsAlike(double a, double b, int digits);

@@ -1,0 +1,71 @@
+#include "complex_quotient.h"
+
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cmath>
+#include <complex>
+#include <cstdint>
+#include <limits>
+#include <random>
+
+namespace {
+
+std::uint64_t Bits(double x) {
+    return std::bit_cast<std::uint64_t>(x);
+}
+
+void ExpectLibraryQuotient(double a, std::complex<double> z) {
+    const std::complex<double> expected = a / z;
+    const std::complex<double> quotient = RealOverComplex(a, z);
+    EXPECT_EQ(Bits(quotient.real()), Bits(expected.real())) << a << " / " << z;
+    EXPECT_EQ(Bits(quotient.imag()), Bits(expected.imag())) << a << " / " << z;
+}
+
+TEST(RealOverComplexTest, GivesTheLibrarysQuotientBitForBit) {
+    std::mt19937_64 random(7);
+    const auto magnitude = [&](double lowPower, double highPower) {
+        const double power = std::uniform_real_distribution<double>(lowPower, highPower)(random);
+        return (random() % 2 != 0 ? -1 : 1) * std::exp2(power);
+    };
+    for (int i = 0; i < 200000; ++i) {
+        // Mostly the circuit's range; now and then beyond where the
+        // library scales, and zeros of either sign.
+        const double range = i % 10 == 0 ? 1100 : 150;
+        double parts[3] = {magnitude(-range, range), magnitude(-range, range),
+                           magnitude(-range, range)};
+        if (i % 7 == 0) {
+            parts[random() % 3] = random() % 2 != 0 ? 0.0 : -0.0;
+        }
+        ExpectLibraryQuotient(parts[0], {parts[1], parts[2]});
+    }
+}
+
+TEST(RealOverComplexTest, LeavesTheEdgesToTheLibrary) {
+    const double inf = std::numeric_limits<double>::infinity();
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    for (const double a : {1.0, 0.0, -0.0, inf, 0x1p-1074, 0x1p1023}) {
+        for (const std::complex<double> z : {std::complex<double>(0, 0),
+                                             {-0.0, 0},
+                                             {inf, 1},
+                                             {1, inf},
+                                             {nan, 1},
+                                             {0x1p-1074, 0},
+                                             {0x1p1023, 0x1p1023},
+                                             {0x1p-301, 1},
+                                             {1, 0x1p301}}) {
+            const std::complex<double> expected = a / z;
+            const std::complex<double> quotient = RealOverComplex(a, z);
+            for (const auto& [got, want] : {std::pair{quotient.real(), expected.real()},
+                                            {quotient.imag(), expected.imag()}}) {
+                if (std::isnan(want)) {
+                    EXPECT_TRUE(std::isnan(got)) << a << " / " << z;
+                } else {
+                    EXPECT_EQ(Bits(got), Bits(want)) << a << " / " << z;
+                }
+            }
+        }
+    }
+}
+
+} // namespace

@@ -10,10 +10,10 @@ if(IMD_BUILD_GUI)
   install(FILES ${PROJECT_SOURCE_DIR}/packaging/induction-motor.desktop
           DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 
-  # The icon theme wants files; the window paints its icon at run time, so
-  # the files are painted by the same code at build time.
+  # The icon theme wants files: painted at build time by the same code as the
+  # window's own icon.
   add_executable(window-icon-png ${PROJECT_SOURCE_DIR}/packaging/window_icon_png.cpp)
-  target_link_libraries(window-icon-png PRIVATE motorui)
+  target_link_libraries(window-icon-png PRIVATE circuitpaint)
   set(icon_files)
   foreach(side 32 48 128)
     set(icon_dir ${PROJECT_BINARY_DIR}/icons/${side}x${side}/apps)

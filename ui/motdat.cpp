@@ -11,6 +11,7 @@
 #include "virtual_keys.h"
 #include "warning_widgets.h"
 #include "window_frame.h"
+#include "window_icon.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -93,7 +94,7 @@ char16_t TypedCharacter(const QKeyEvent& event) {
 
 TMotorForm::TMotorForm(QWidget* parent) : QMainWindow(parent) {
     setWindowTitle(QStringLiteral("Induction motor data  (v. 1.1.1)"));
-    setWindowIcon(QIcon(QPixmap::fromImage(PaintWindowIcon())));
+    setWindowIcon(QIcon(QPixmap::fromImage(WindowIcon())));
     setFont(NamedFont(FontName::MSSansSerif, 11));
     CreateMenu();
     client_ = new QWidget(this);

@@ -1,5 +1,6 @@
 // The main window as it stands after start-up: what it shows, where
 // FormCreate put the controls, and the order the Tab key visits them in.
+#include "circuit_pictures.h"
 #include "motor_session.h"
 
 #include <QApplication>
@@ -31,6 +32,10 @@ TEST_F(Startup, ShowsNoResultsAndNothingChosen) {
     EXPECT_FALSE(F().TopBut->isChecked());
     EXPECT_FALSE(F().windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     EXPECT_TRUE(W().Help().isHidden());
+    // The icon's pixels were painted at build time; they are the painter's.
+    EXPECT_EQ(
+        F().windowIcon().pixmap(32).toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied),
+        PaintWindowIcon());
 }
 
 // The labels follow the measured width (136) and row pitch (124 / 6 = 20)

@@ -128,7 +128,7 @@ inline TComplex CConj(TComplex a) {
     return TComplex{a.Re, -a.Im};
 }
 
-inline TComplex CDiv(TComplex a, TComplex b) {
+[[gnu::always_inline]] inline TComplex CDiv(TComplex a, TComplex b) {
     if (std::fabs(b.Re) <= complex_detail::ZeroDivisorThresholdAsFloat &&
         std::fabs(b.Im) <= complex_detail::ZeroDivisorThresholdAsFloat) {
         return TComplex{0, 0};

@@ -15,11 +15,16 @@ std::uint64_t Bits(double x) {
     return std::bit_cast<std::uint64_t>(x);
 }
 
+// Bit for bit, where any NaN matches any NaN.
 void ExpectLibraryQuotient(double a, std::complex<double> z) {
     const std::complex<double> expected = a / z;
     const std::complex<double> quotient = RealOverComplex(a, z);
-    EXPECT_EQ(Bits(quotient.real()), Bits(expected.real())) << a << " / " << z;
-    EXPECT_EQ(Bits(quotient.imag()), Bits(expected.imag())) << a << " / " << z;
+    for (const auto& [got, want] :
+         {std::pair{quotient.real(), expected.real()}, {quotient.imag(), expected.imag()}}) {
+        if (!std::isnan(got) || !std::isnan(want)) {
+            EXPECT_EQ(Bits(got), Bits(want)) << a << " / " << z;
+        }
+    }
 }
 
 TEST(RealOverComplexTest, GivesTheLibrarysQuotientBitForBit) {
@@ -54,16 +59,7 @@ TEST(RealOverComplexTest, LeavesTheEdgesToTheLibrary) {
                                              {0x1p1023, 0x1p1023},
                                              {0x1p-301, 1},
                                              {1, 0x1p301}}) {
-            const std::complex<double> expected = a / z;
-            const std::complex<double> quotient = RealOverComplex(a, z);
-            for (const auto& [got, want] : {std::pair{quotient.real(), expected.real()},
-                                            {quotient.imag(), expected.imag()}}) {
-                if (std::isnan(want)) {
-                    EXPECT_TRUE(std::isnan(got)) << a << " / " << z;
-                } else {
-                    EXPECT_EQ(Bits(got), Bits(want)) << a << " / " << z;
-                }
-            }
+            ExpectLibraryQuotient(a, z);
         }
     }
 }

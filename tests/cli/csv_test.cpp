@@ -1,23 +1,14 @@
 #include "csv_reader.h"
 #include "csv_writer.h"
+#include "named_rows.h"
 
 #include <gtest/gtest.h>
 
-#include <ostream>
 #include <sstream>
 #include <string>
 #include <vector>
 
 namespace {
-
-// Rows print as their names in test listings.
-template <typename NamedRow>
-requires requires(const NamedRow& r) {
-    r.name;
-}
-void PrintTo(const NamedRow& r, std::ostream* os) {
-    *os << r.name;
-}
 
 using Record = std::vector<std::string>;
 

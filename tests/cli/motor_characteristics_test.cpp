@@ -1,4 +1,5 @@
 #include "motor_characteristics.h"
+#include "named_rows.h"
 #include "text_nameplate.h"
 
 #include <gtest/gtest.h>
@@ -6,20 +7,10 @@
 #include <algorithm>
 #include <cmath>
 #include <complex>
-#include <ostream>
 #include <string>
 #include <vector>
 
 namespace {
-
-// Rows print as their names in test listings.
-template <typename NamedRow>
-requires requires(const NamedRow& r) {
-    r.name;
-}
-void PrintTo(const NamedRow& r, std::ostream* os) {
-    *os << r.name;
-}
 
 using Complex = std::complex<double>;
 
@@ -66,31 +57,22 @@ void ExpectClosedForm(const SolvedCircuit& circuit) {
     EXPECT_NEAR(rated.current_pu, 1, 1e-12);
 }
 
-class NoWarnings final : public WarningLines {
-public:
-    void Clear() override {}
-    void AppendLine(const std::string& line) override { ADD_FAILURE() << line; }
-    int LineCount() const override { return 0; }
-};
-
 SolvedCircuit Derived(TextNameplate::Fields fields) {
-    NoWarnings none;
+    IgnoredWarnings warnings;
     SolvedCircuit c;
-    CheckNameplate(TextNameplate(std::move(fields)), none, c.Rs, c.Xls, c.Rr, c.Xlr, c.Xm,
+    CheckNameplate(TextNameplate(std::move(fields)), warnings, c.Rs, c.Xls, c.Rr, c.Xlr, c.Xm,
                    &c.Nominal);
     return c;
 }
 
 const TextNameplate::Fields DefaultPlate{"1", "10", "0.02", "0.9", "0.8", "5"};
 
-TEST(MotorCharacteristicsTest, DefaultNameplateMeetsTheClosedForm) {
-    ExpectClosedForm(Derived(DefaultPlate));
-}
-
-TEST(MotorCharacteristicsTest, DefaultNameplateReproducesItsCurrentAndPowerFactor) {
+TEST(MotorCharacteristicsTest, DefaultNameplateMeetsTheClosedFormAndReproducesItself) {
+    const SolvedCircuit circuit = Derived(DefaultPlate);
+    ExpectClosedForm(circuit);
     // The circuit in double precision against the name plate the model
     // solved it for in 32-bit floats.
-    const MotorCharacteristics motor(Derived(DefaultPlate));
+    const MotorCharacteristics motor(circuit);
     EXPECT_NEAR(motor.At(motor.RatedSlip()).power_factor, 0.8, 1e-5);
     EXPECT_NEAR(motor.At(1).current_pu, 5, 5e-5);
 }
@@ -99,18 +81,6 @@ struct CircuitCase {
     const char* name;
     SolvedCircuit circuit;
 };
-
-SolvedCircuit Circuit(float V_ph, float s, float Rs, float Xls, float Rr, float Xlr, float Xm) {
-    SolvedCircuit c;
-    c.Nominal.V_ph = V_ph;
-    c.Nominal.s = s;
-    c.Rs = Rs;
-    c.Xls = Xls;
-    c.Rr = Rr;
-    c.Xlr = Xlr;
-    c.Xm = Xm;
-    return c;
-}
 
 class ClosedFormTest : public testing::TestWithParam<CircuitCase> {};
 
@@ -130,13 +100,6 @@ INSTANTIATE_TEST_SUITE_P(
         CircuitCase{"breakdown_beyond_standstill", Circuit(100, 0.2f, 1, 1, 10, 1, 50)},
         CircuitCase{"tiny_breakdown_slip", Circuit(6000, 2e-6f, 0.001f, 1, 1e-5f, 1, 200)}),
     [](const auto& info) { return std::string(info.param.name); });
-
-TEST(MotorCharacteristicsTest, BreakdownBeyondStandstillIsReportedAtStandstill) {
-    const MotorCharacteristics motor(Circuit(100, 0.2f, 1, 1, 10, 1, 50));
-    const BreakdownPoint breakdown = motor.Breakdown();
-    EXPECT_EQ(breakdown.slip, 1.0);
-    EXPECT_EQ(breakdown.torque_pu, motor.At(1).torque_pu);
-}
 
 TEST(MotorCharacteristicsTest, SynchronousSpeedHasNoTorqueAndOnlyTheMagnetizingCurrent) {
     const SolvedCircuit c = Circuit(577.35f, 0.02f, 4.702f, 6.677f, 1.5508f, 6.677f, 129.26f);

@@ -5,100 +5,83 @@
 #include <bit>
 #include <cmath>
 #include <cstdint>
-#include <functional>
 #include <string>
-#include <vector>
 
 namespace {
 
-// Ties that an exactly representable float meets are rounded away from zero.
-TEST(GeneralForm, RoundsExactTiesUp) {
-    EXPECT_EQ(GeneralForm(1.0625f, 0, 4), "1.063");
-    EXPECT_EQ(GeneralForm(1234.125f, 0, 6), "1234.13");
-    EXPECT_EQ(GeneralForm(2.5f, 0, 1), "3");
-    EXPECT_EQ(GeneralForm(0.125f, 0, 2), "0.13");
-}
+struct FormRow {
+    char form; // 'G' general, 'F' fixed
+    float value;
+    int width;
+    int digits;
+    const char* text;
+};
 
-TEST(GeneralForm, RoundsOnTheExactValueNotAShorterOne) {
-    // 0.45f is 0.4499999880...: below the tie.
-    EXPECT_EQ(GeneralForm(0.45f, 0, 1), "0.4");
-    // 0.35f is 0.3499999940...
-    EXPECT_EQ(GeneralForm(0.35f, 0, 1), "0.3");
-    // 1.45f is 1.4500000477...: above it.
-    EXPECT_EQ(GeneralForm(1.45f, 0, 2), "1.5");
-    // 2.675f is 2.6749999523...
-    EXPECT_EQ(FixedForm(2.675f, 0, 2), "2.67");
-}
-
-TEST(GeneralForm, DropsTrailingZeros) {
-    EXPECT_EQ(GeneralForm(12.5f, 0, 6), "12.5");
-    EXPECT_EQ(GeneralForm(100.0f, 0, 6), "100");
-    EXPECT_EQ(GeneralForm(0.5f, 0, 6), "0.5");
-}
-
-TEST(GeneralForm, ChoosesExponentFormLikePercentG) {
-    EXPECT_EQ(GeneralForm(1e-4f, 0, 4), "0.0001");
-    EXPECT_EQ(GeneralForm(0.00001234f, 0, 4), "1.234E-5");
-    EXPECT_EQ(GeneralForm(1234.0f, 0, 4), "1234");
-    EXPECT_EQ(GeneralForm(12345.0f, 0, 4), "1.235E4");
-    EXPECT_EQ(GeneralForm(99999.9921875f, 0, 6), "100000");
-    EXPECT_EQ(GeneralForm(999999.9375f, 0, 6), "1E6");
-    EXPECT_EQ(GeneralForm(1e20f, 0, 4), "1E20");
-    EXPECT_EQ(GeneralForm(3e-30f, 0, 4), "3E-30");
-}
-
-TEST(GeneralForm, PadsToWidthAndNeverCuts) {
-    EXPECT_EQ(GeneralForm(5.0f, 7, 6), "      5");
-    EXPECT_EQ(GeneralForm(123.456789f, 3, 6), "123.457");
-    EXPECT_EQ(GeneralForm(0.0f, 3, 6), "  0");
-}
-
-TEST(FixedForm, WritesExactlyTheDecimalsAsked) {
-    EXPECT_EQ(FixedForm(0.0078125f, 0, 6), "0.007813");
-    EXPECT_EQ(FixedForm(123.5f, 0, 6), "123.500000");
-    EXPECT_EQ(FixedForm(0.9999996f, 0, 6), "1.000000");
-    EXPECT_EQ(FixedForm(0.0000004f, 0, 6), "0.000000");
-    EXPECT_EQ(FixedForm(0.0000006f, 0, 6), "0.000001");
-    EXPECT_EQ(FixedForm(0.00000001f, 0, 6), "0.000000");
-    EXPECT_EQ(FixedForm(0.0f, 0, 6), "0.000000");
-    EXPECT_EQ(FixedForm(1e10f, 0, 2), "10000000000.00");
-    EXPECT_EQ(FixedForm(0.5f, 10, 6), "  0.500000");
+TEST(DecimalForms, WriteTheDigitsOfTheExactValue) {
+    const FormRow rows[] = {
+        // Ties that an exactly representable float meets are rounded away from zero;
+        // the display form's own cases are checked through it.
+        {'G', 2.5f, 0, 1, "3"},
+        // Not a shorter decimal: 0.45f is 0.44999998..., 1.45f 1.4500000477...
+        {'G', 0.45f, 0, 1, "0.4"},
+        {'G', 1.45f, 0, 2, "1.5"},
+        {'F', 2.675f, 0, 2, "2.67"},
+        {'G', 100.0f, 0, 6, "100"},
+        // Exponent form as %g chooses it.
+        {'G', 1234.0f, 0, 4, "1234"},
+        {'G', 12345.0f, 0, 4, "1.235E4"},
+        {'G', 999999.9375f, 0, 6, "1E6"},
+        {'G', 1e20f, 0, 4, "1E20"},
+        {'G', 3e-30f, 0, 4, "3E-30"},
+        // Padded to the width, never cut.
+        {'G', 123.456789f, 3, 6, "123.457"},
+        {'G', 0.0f, 3, 6, "  0"},
+        {'F', 0.0f, 0, 6, "0.000000"},
+        {'F', 0.0000004f, 0, 6, "0.000000"},
+        {'F', 0.0000006f, 0, 6, "0.000001"},
+        {'F', 1e10f, 0, 2, "10000000000.00"},
+    };
+    for (const FormRow& r : rows) {
+        EXPECT_EQ(r.form == 'G' ? GeneralForm(r.value, r.width, r.digits)
+                                : FixedForm(r.value, r.width, r.digits),
+                  r.text)
+            << r.form << " of " << r.value;
+    }
 }
 
 // The forms round in 64-bit integers where those hold the value, else on the
 // full decimal expansion. The two must agree wherever both apply; the
 // display form's four conversions are checked in their own magnitude bands.
 struct Conversion {
-    const char* name;
-    std::function<std::string(float)> quick;
-    std::function<std::string(float)> expanded;
+    char form;
+    int width;
+    int digits;
     float low; // the band the display form uses it for
     float high;
 };
 
-const std::vector<Conversion>& DisplayConversions() {
-    using namespace decimal_forms_detail;
-    static const std::vector<Conversion> conversions{
-        {"G(8,4) below 1e-4", [](float v) { return GeneralForm(v, 8, 4); },
-         [](float v) { return GeneralFormByExpansion(v, 8, 4); }, 9.9e-6f, 1.01e-4f},
-        {"F(8,6) below 1", [](float v) { return FixedForm(v, 8, 6); },
-         [](float v) { return FixedFormByExpansion(v, 8, 6); }, 9.9e-5f, 1.0f},
-        {"G(7,6) below 1e5", [](float v) { return GeneralForm(v, 7, 6); },
-         [](float v) { return GeneralFormByExpansion(v, 7, 6); }, 1.0f, 1e5f},
-        {"G(7,4) below 1e8", [](float v) { return GeneralForm(v, 7, 4); },
-         [](float v) { return GeneralFormByExpansion(v, 7, 4); }, 1e5f, 1e8f},
-    };
-    return conversions;
-}
+constexpr Conversion kDisplayConversions[] = {
+    {'G', 8, 4, 9.9e-6f, 1.01e-4f},
+    {'F', 8, 6, 9.9e-5f, 1.0f},
+    {'G', 7, 6, 1.0f, 1e5f},
+    {'G', 7, 4, 1e5f, 1e8f},
+};
 
 void ExpectSame(const Conversion& c, float v) {
-    EXPECT_EQ(c.quick(v), c.expanded(v)) << c.name << " of " << std::hexfloat << v;
+    using namespace decimal_forms_detail;
+    if (c.form == 'G') {
+        EXPECT_EQ(GeneralForm(v, c.width, c.digits), GeneralFormByExpansion(v, c.width, c.digits))
+            << std::hexfloat << v;
+    } else {
+        EXPECT_EQ(FixedForm(v, c.width, c.digits), FixedFormByExpansion(v, c.width, c.digits))
+            << std::hexfloat << v;
+    }
 }
 
 // Exact ties: value x 10^places = n + 1/2 needs 5^places to divide 2n + 1,
 // so the ties at the digit kept are the odd multiples of 2^-(places+1).
 TEST(DecimalFormsAgreeTest, OnExactTies) {
-    const auto& c = DisplayConversions();
+    const auto& c = kDisplayConversions;
     for (int k = 1; k < 128; k += 2) {
         ExpectSame(c[1], k / 128.0f); // 6 decimals: 0.0078125, 0.0234375, ...
     }
@@ -122,13 +105,14 @@ TEST(DecimalFormsAgreeTest, OnExactTies) {
     }
 }
 
-// Where a rounding carries into a new decade and where the bands meet.
-TEST(DecimalFormsAgreeTest, AtBandEdgesAndCarries) {
+// Across each band, and closely where a rounding carries into a new decade
+// and where the bands meet.
+TEST(DecimalFormsAgreeTest, AcrossEachBandAndAtItsEdges) {
     const float edges[] = {1e-5f, 9.9995e-5f, 1e-4f, 9.999995e-1f, 1.0f,      9.999995f,
                            10.0f, 99.99995f,  100,   999.9995f,    9999.995f, 99999.95f,
                            1e5f,  999950,     1e6f,  9999500,      1e7f,      99995000,
                            1e8f,  0.5f,       2.0f,  1024.0f,      65536.0f};
-    for (const Conversion& c : DisplayConversions()) {
+    for (const Conversion& c : kDisplayConversions) {
         for (const float edge : edges) {
             float v = edge;
             for (int i = 0; i < 4; ++i) {
@@ -140,11 +124,6 @@ TEST(DecimalFormsAgreeTest, AtBandEdgesAndCarries) {
                 }
             }
         }
-    }
-}
-
-TEST(DecimalFormsAgreeTest, AcrossEachBand) {
-    for (const Conversion& c : DisplayConversions()) {
         for (auto bits = std::bit_cast<std::uint32_t>(c.low);
              bits < std::bit_cast<std::uint32_t>(c.high); bits += 4099) {
             ExpectSame(c, std::bit_cast<float>(bits));

@@ -23,32 +23,18 @@ void PrintTo(const ValueRow& row, std::ostream* os) {
 
 class FormatValueTest : public ::testing::TestWithParam<ValueRow> {};
 
-TEST_P(FormatValueTest, GivesTenCharacterText) {
-    const ScopedLocale locale(kPointLocale);
-    ASSERT_TRUE(locale.Active());
-    const std::string text = FormatValue(GetParam().value);
-    EXPECT_EQ(text, GetParam().text);
-    EXPECT_EQ(text.size(), 10u);
-}
-
-TEST_P(FormatValueTest, IsTheSameUnderACommaLocale) {
-    std::string underPoint;
-    {
-        const ScopedLocale locale(kPointLocale);
+TEST_P(FormatValueTest, GivesTenCharactersUnderEitherLocale) {
+    for (const char* name : {kPointLocale, kCommaLocale}) {
+        const ScopedLocale locale(name);
         ASSERT_TRUE(locale.Active());
-        underPoint = FormatValue(GetParam().value);
+        EXPECT_EQ(FormatValue(GetParam().value), GetParam().text) << name;
     }
-    const ScopedLocale locale(kCommaLocale);
-    ASSERT_TRUE(locale.Active());
-    EXPECT_EQ(FormatValue(GetParam().value), underPoint);
 }
 
 constexpr float kInfinity = std::numeric_limits<float>::infinity();
 
 const ValueRow kValueRows[] = {
     {"Zero", 0.0f, " 0.0      "},
-    {"NegativeZero", -0.0f, " 0.0      "},
-    {"OneMillionth", 1e-6f, " 0.0      "},
     {"SmallNegativeHasNoSign", -3e-6f, " 0.0      "},
     {"NearestFloatToTenPowMinus5", 9.99999975e-6f, " 0.0      "},
     {"FloatAboveTenPowMinus5", 1.00000007e-5f, "     1.E-5"},
@@ -58,7 +44,6 @@ const ValueRow kValueRows[] = {
     {"NearestFloatToTenPowMinus4", 9.99999975e-5f, "    0.0001"},
     {"SixDecimals", 0.00012345f, "  0.000123"},
     {"SixDecimalsTieUp", 0.0078125f, "  0.007813"},
-    {"Half", 0.5f, "  0.500000"},
     {"MinusHalf", -0.5f, " -0.500000"},
     {"RoundsUpToOne", 0.9999996f, "  1.000000"},
     {"One", 1.0f, "       1.0"},
@@ -74,24 +59,15 @@ const ValueRow kValueRows[] = {
     {"MinusTwoAndAHalfMillion", -2500000.0f, "    -2.5E6"},
     {"JustBelowTenPow8", 99999992.0f, "      1.E8"},
     {"TenPow8", 1e8f, " 1.0e8    "},
-    {"ThreeBillion", 3e9f, " 1.0e8    "},
     {"Infinity", kInfinity, " 1.0e8    "},
     {"MinusTenPow8", -1e8f, "-1.0e8    "},
-    {"MinusInfinity", -kInfinity, "-1.0e8    "},
-    {"LargestFloat", std::numeric_limits<float>::max(), " 1.0e8    "},
 };
 
 INSTANTIATE_TEST_SUITE_P(Values, FormatValueTest, ::testing::ValuesIn(kValueRows),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(FormatValue, ShowsNaNAsItsOwnText) {
-    EXPECT_EQ(FormatValue(std::numeric_limits<float>::quiet_NaN()), " NaN      ");
     EXPECT_EQ(FormatValue(-std::numeric_limits<float>::quiet_NaN()), " NaN      ");
-}
-
-TEST(FormatValue, StripsToPackedText) {
-    EXPECT_EQ(StripBlanks(FormatValue(5e-5f)), "5.E-5");
-    EXPECT_EQ(StripBlanks(FormatValue(0.0f)), "0.0");
 }
 
 // ---------------------------------------------------------------------------
@@ -113,24 +89,22 @@ TEST_P(EnsureDecimalPointTest, KeepsLength) {
 
 const PointRow kPointRows[] = {
     {"12", "12"},
-    {"   ", "   "},
     {"   100000", "  100000."},
     {"     1E5", "    1.E5"},
     {"    5e-5", "   5.e-5"},
     {"1E51", "1E51"},
     {"  1.5", "  1.5"},
-    {"  1,5", "  1,5"},
     {" 1,0e8", " 1,0e8"},
-    {"", ""},
 };
 
 INSTANTIATE_TEST_SUITE_P(Texts, EnsureDecimalPointTest, ::testing::ValuesIn(kPointRows),
                          [](const auto& info) { return NameOfText(info.param.in); });
 
 TEST(StripBlanks, DropsSpacesOnly) {
-    EXPECT_EQ(StripBlanks(""), "");
-    EXPECT_EQ(StripBlanks("   "), "");
+    EXPECT_EQ(StripBlanks(FormatValue(5e-5f)), "5.E-5");
+    EXPECT_EQ(StripBlanks(FormatValue(0.0f)), "0.0");
     EXPECT_EQ(StripBlanks(" a b\tc "), "ab\tc");
+    EXPECT_EQ(StripBlanks(""), "");
 }
 
 } // namespace

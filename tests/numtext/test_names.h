@@ -3,30 +3,23 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 
 inline std::string NameOfText(std::string_view text) {
-    if (text.empty()) {
-        return "Empty";
-    }
-    std::string name;
+    constexpr std::pair<char, const char*> kWords[] = {
+        {'.', "Dot"}, {',', "Comma"}, {'+', "Plus"}, {'-', "Minus"}, {' ', "Blank"}, {'\t', "Tab"},
+    };
+    std::string name = text.empty() ? "Empty" : "";
     for (const char c : text) {
         if ((c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z')) {
             name += c;
-        } else if (c == '.') {
-            name += "Dot";
-        } else if (c == ',') {
-            name += "Comma";
-        } else if (c == '+') {
-            name += "Plus";
-        } else if (c == '-') {
-            name += "Minus";
-        } else if (c == ' ') {
-            name += "Blank";
-        } else if (c == '\t') {
-            name += "Tab";
-        } else {
-            name += "_";
+            continue;
         }
+        const char* word = "_";
+        for (const auto& [key, spelled] : kWords) {
+            word = key == c ? spelled : word;
+        }
+        name += word;
     }
     return name;
 }

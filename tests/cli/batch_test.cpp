@@ -117,6 +117,29 @@ TEST(BatchTest, PerUnitOverflowKeepsTheLabelWrittenBeforeIt) {
     EXPECT_EQ(run.rows[0].at("Rs_text"), "   4.70204ohm");
 }
 
+std::string Repeated(const std::string& line, int times) {
+    std::string text;
+    for (int i = 0; i < times; ++i) {
+        text += line;
+    }
+    return text;
+}
+
+// More rows than one block: each keeps its place and its own results.
+TEST(BatchTest, RowsBeyondABlockKeepTheirOrder) {
+    std::string csv = "tag," + Header;
+    for (int i = 0; i < 9000; ++i) {
+        csv += std::to_string(i) + ",1,10,0.02,0.9,0.8," + std::to_string(4 + i % 3) + "\n";
+    }
+    const BatchRun run = Batch(csv);
+    ASSERT_EQ(run.rows.size(), 9000u);
+    for (std::size_t i = 0; i < run.rows.size(); ++i) {
+        ASSERT_EQ(run.rows[i].at("tag"), std::to_string(i));
+        ASSERT_EQ(run.rows[i].at("Lm_H"), run.rows[i % 3].at("Lm_H")) << "row " << i;
+    }
+    EXPECT_NE(run.rows[0].at("Lm_H"), run.rows[1].at("Lm_H"));
+}
+
 struct InputErrorCase {
     const char* name;
     std::string csv;
@@ -144,7 +167,12 @@ INSTANTIATE_TEST_SUITE_P(
                        "line 3: quote inside an unquoted field", 1},
         InputErrorCase{"short_row", Header + "1,10,0.02\n",
                        "line 2: 3 fields where the header has 6", 0},
-        InputErrorCase{"unclosed_quote", Header + "1,10,0.02,0.9,0.8,5\n\"open\n", "line 3", 1}),
+        InputErrorCase{"unclosed_quote", Header + "1,10,0.02,0.9,0.8,5\n\"open\n", "line 3", 1},
+        // Rows are computed a block at a time: the error comes after a whole
+        // block and part of the next, all of them written.
+        InputErrorCase{"short_row_past_a_block",
+                       Header + Repeated("1,10,0.02,0.9,0.8,5\n", 5000) + "1,10\n",
+                       "line 5002: 2 fields where the header has 6", 5000}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // The command itself: options and exit codes.

@@ -1,5 +1,5 @@
 #include "motor_characteristics.h"
-#include "named_rows.h"
+#include "batch_test_support.h"
 #include "text_nameplate.h"
 
 #include <gtest/gtest.h>

@@ -3,24 +3,10 @@
 #pragma once
 
 #include "edit_array.h"
+#include "named_rows.h"
 
 #include <ostream>
 #include <string>
-
-namespace {
-
-// Rows of table-driven tests print, and name their tests, by their `name`.
-template <typename Row>
-requires requires(const Row& r) {
-    r.name;
-}
-void PrintTo(const Row& r, std::ostream* os) {
-    *os << r.name;
-}
-
-} // namespace
-
-inline constexpr auto RowName = [](const auto& info) { return std::string(info.param.name); };
 
 struct aspect {
     static std::string Text(const TAlignEdit& box) { return box.text().toStdString(); }

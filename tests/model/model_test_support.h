@@ -2,6 +2,7 @@
 #pragma once
 
 #include "motor_model.h"
+#include "named_rows.h"
 #include "test_doubles.h"
 #include "text_nameplate.h"
 
@@ -14,21 +15,6 @@
 #include <ostream>
 #include <string>
 #include <utility>
-
-namespace {
-
-// Rows of table-driven tests print, and name their tests, by their `name`.
-template <typename Row>
-requires requires(const Row& r) {
-    r.name;
-}
-void PrintTo(const Row& r, std::ostream* os) {
-    *os << r.name;
-}
-
-} // namespace
-
-inline constexpr auto RowName = [](const auto& info) { return std::string(info.param.name); };
 
 inline uint32_t Bits(float v) {
     return std::bit_cast<uint32_t>(v);

@@ -1,20 +1,12 @@
-// Shared by the tests of the batch: rows that print as their names, and
-// circuits given element by element.
+// Shared by the tests of the batch: circuits given element by element.
 #pragma once
 
 #include "motor_model.h"
+#include "named_rows.h"
 #include "warning_box.h"
 
 #include <ostream>
 #include <string>
-
-template <typename NamedRow>
-requires requires(const NamedRow& r) {
-    r.name;
-}
-void PrintTo(const NamedRow& r, std::ostream* os) {
-    *os << r.name;
-}
 
 inline SolvedCircuit Circuit(float V_ph, float s, float Rs, float Xls, float Rr, float Xlr,
                              float Xm) {

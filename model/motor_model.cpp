@@ -39,35 +39,34 @@ float Residual(const NominalPoint& n, float X, const TrialOutputs& out, Real48& 
     return f;
 }
 
-// The part of CircuitCurrents that can fail or that the solver reads: the
-// rotor branch at slip s, the stator current and the magnetizing voltage,
-// whose 32-bit store can overflow. The two branch currents divided out of it
-// can do neither, so the solver's trial circuits stop here.
-struct StatorSide {
-    TComplex t;
-    TComplex Is;
+// The part of CircuitCurrents that the solver reads, up to the magnetizing
+// voltage, whose 32-bit store can overflow. The stator current is delivered
+// before that, so a caller that catches the overflow holds it already. The
+// two branch currents divided out of the voltage can neither fail nor be
+// read by the solver, so its trial circuits stop here.
+struct RotorSide {
+    TComplex t; // the rotor branch at slip s
     TComplex E;
 };
 
-[[gnu::always_inline]] inline StatorSide StatorCurrent(TComplex Zs, TComplex Zr, TComplex Zm,
-                                                       float V, float s) {
+[[gnu::always_inline]] inline RotorSide StatorCurrent(TComplex Zs, TComplex Zr, TComplex Zm,
+                                                      float V, float s, TComplex& Is) {
     const TComplex t = CMake(StoreSingle(CheckedDivide(Wide(Zr.Re), Wide(s))), Zr.Im);
     const TComplex P = CMul(t, Zm);
     const TComplex Q = CAdd(t, Zm);
     const TComplex Zp = CDiv(P, Q);
     const TComplex Z = CAdd(Zs, Zp);
     const TComplex supply = CMake(V, 0);
-    const TComplex Is = CDiv(supply, Z);
+    Is = CDiv(supply, Z);
     const TComplex U = CMul(Is, Zs);
-    return StatorSide{t, Is, CSub(supply, U)};
+    return RotorSide{t, CSub(supply, U)};
 }
 
 } // namespace
 
 void CircuitCurrents(TComplex Zs, TComplex Zr, TComplex Zm, float V, float s, TComplex& Is,
                      TComplex& Ir, TComplex& Im) {
-    const StatorSide side = StatorCurrent(Zs, Zr, Zm, V, s);
-    Is = side.Is;
+    const RotorSide side = StatorCurrent(Zs, Zr, Zm, V, s, Is);
     Ir = CDiv(side.E, side.t);
     Im = CDiv(side.E, Zm);
 }
@@ -87,7 +86,9 @@ TComplex TrialCircuit(float V_ph, float Rs, float Rp, float Xp, float X, float s
     const TComplex Zm = CMake(0, Xm);
     const TComplex Zr = CMake(Rr, Xl);
     const TComplex Zs = CMake(Rs, Xl);
-    return StatorCurrent(Zs, Zr, Zm, V_ph, 1.0f).Is;
+    TComplex Is;
+    StatorCurrent(Zs, Zr, Zm, V_ph, 1.0f, Is);
+    return Is;
 }
 
 void SolveParameters(float V_ph, float eta, float pf, float I_n, float s, float I_lr,

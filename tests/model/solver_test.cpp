@@ -1,5 +1,8 @@
 #include "model_test_support.h"
 
+#include "fp_errors.h"
+
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -184,6 +187,23 @@ TEST(CircuitTest, SlipDividesOnlyTheRotorResistance) {
     EXPECT_EQ(Bits(a.Re), Bits(d.Re));
     EXPECT_EQ(Bits(a.Im), Bits(d.Im));
     EXPECT_EQ(Bits(b.Im), Bits(e.Im));
+}
+
+// A stator branch of -1 ohm in front of a parallel branch of about 3 ohm
+// turns the stator voltage against the supply: the magnetizing voltage
+// V - Is * Zs overflows for V at the 32-bit limit.
+TEST(CircuitTest, StatorCurrentIsDeliveredBeforeTheMagnetizingVoltageOverflows) {
+    const float V = std::numeric_limits<float>::max();
+    const TComplex Zs{-1, 0}, Zr{3, 0}, Zm{0, 1000};
+    const TComplex unwritten{7, 7};
+    TComplex Is = unwritten, Ir = unwritten, Im = unwritten;
+    EXPECT_THROW(CircuitCurrents(Zs, Zr, Zm, V, 1.0f, Is, Ir, Im), FloatOverflowError);
+    // Steps 1 to 6 by hand, at slip 1.
+    const TComplex expected = CDiv(CMake(V, 0), CAdd(Zs, CDiv(CMul(Zr, Zm), CAdd(Zr, Zm))));
+    EXPECT_EQ(Bits(Is.Re), Bits(expected.Re));
+    EXPECT_EQ(Bits(Is.Im), Bits(expected.Im));
+    EXPECT_EQ(Bits(Ir.Re), Bits(unwritten.Re));
+    EXPECT_EQ(Bits(Im.Re), Bits(unwritten.Re));
 }
 
 } // namespace

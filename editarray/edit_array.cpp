@@ -179,6 +179,16 @@ void TEditArray::DisableColumn(int32_t col) {
     if (col < 1 || col > Ncols) {
         return;
     }
+    // Qt hands the focus of a disabled box on to the next control, which
+    // here is the next box, also about to be disabled, and so on out of
+    // the column. The window keeps the focus itself instead, with no
+    // control active.
+    int32_t focusCol = 0;
+    int32_t focusRow = 0;
+    CheckActiveControl(focusCol, focusRow);
+    if (focusCol == col) {
+        Box(focusRow, col)->clearFocus();
+    }
     for (int32_t r = 1; r <= Nrows; ++r) {
         SetEnabled(r, col, false);
     }

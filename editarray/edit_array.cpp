@@ -31,8 +31,7 @@ QFont BoxFont() {
 }
 
 bool IsEditingKey(uint16_t key) {
-    return key == vk::Back || key == vk::Delete || (key >= vk::Digit0 && key <= vk::Digit0 + 9) ||
-           key == vk::Comma || key == vk::Period;
+    return key == vk::Back || key == vk::Delete || IsNumberKey(key);
 }
 
 void PlaceCaret(TAlignEdit& box, int32_t cpos) {

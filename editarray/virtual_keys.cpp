@@ -26,14 +26,68 @@ uint16_t KeypadKey(int qtKey) {
     }
 }
 
-} // namespace
+// X keycodes (evdev codes + 8) of the PC keyboard's digit row, 1 to 0, and
+// of its comma and period keys.
+constexpr quint32 KeycodeDigit1 = 10;
+constexpr quint32 KeycodeDigit0 = 19;
+constexpr quint32 KeycodeComma = 59;
+constexpr quint32 KeycodePeriod = 60;
 
-uint16_t VirtualKeyOf(int qtKey, Qt::KeyboardModifiers modifiers) {
-    if (modifiers.testFlag(Qt::KeypadModifier)) {
-        if (const uint16_t code = KeypadKey(qtKey); code != vk::None) {
-            return code;
-        }
+uint16_t DigitRowKey(quint32 scanCode) {
+#if defined(Q_OS_WIN) || defined(Q_OS_MACOS)
+    Q_UNUSED(scanCode);
+    return vk::None; // other numberings of the keys
+#else
+    if (scanCode >= KeycodeDigit1 && scanCode < KeycodeDigit0) {
+        return static_cast<uint16_t>(vk::Digit0 + 1 + (scanCode - KeycodeDigit1));
     }
+    return scanCode == KeycodeDigit0 ? vk::Digit0 : vk::None;
+#endif
+}
+
+uint16_t SeparatorKeyAt(quint32 scanCode) {
+#if defined(Q_OS_WIN) || defined(Q_OS_MACOS)
+    Q_UNUSED(scanCode);
+    return vk::None;
+#else
+    return scanCode == KeycodeComma ? vk::Comma : scanCode == KeycodePeriod ? vk::Period : vk::None;
+#endif
+}
+
+// The PC keyboard's shifted digits, comma and period.
+uint16_t ShiftedNumberKey(int qtKey) {
+    switch (qtKey) {
+    case Qt::Key_ParenRight:
+        return vk::Digit0;
+    case Qt::Key_Exclam:
+        return vk::Digit0 + 1;
+    case Qt::Key_At:
+        return vk::Digit0 + 2;
+    case Qt::Key_NumberSign:
+        return vk::Digit0 + 3;
+    case Qt::Key_Dollar:
+        return vk::Digit0 + 4;
+    case Qt::Key_Percent:
+        return vk::Digit0 + 5;
+    case Qt::Key_AsciiCircum:
+        return vk::Digit0 + 6;
+    case Qt::Key_Ampersand:
+        return vk::Digit0 + 7;
+    case Qt::Key_Asterisk:
+        return vk::Digit0 + 8;
+    case Qt::Key_ParenLeft:
+        return vk::Digit0 + 9;
+    case Qt::Key_Less:
+        return vk::Comma;
+    case Qt::Key_Greater:
+        return vk::Period;
+    default:
+        return vk::None;
+    }
+}
+
+// The key named by the character it types unshifted, or by its name.
+uint16_t CharacterKey(int qtKey) {
     if (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9) {
         return static_cast<uint16_t>(vk::Digit0 + (qtKey - Qt::Key_0));
     }
@@ -105,6 +159,30 @@ uint16_t VirtualKeyOf(int qtKey, Qt::KeyboardModifiers modifiers) {
     }
 }
 
+} // namespace
+
+bool IsNumberKey(uint16_t key) {
+    return (key >= vk::Digit0 && key <= vk::Digit0 + 9) || key == vk::Comma || key == vk::Period;
+}
+
+uint16_t VirtualKeyOf(int qtKey, Qt::KeyboardModifiers modifiers, quint32 nativeScanCode) {
+    if (modifiers.testFlag(Qt::KeypadModifier)) {
+        if (const uint16_t code = KeypadKey(qtKey); code != vk::None) {
+            return code;
+        }
+    }
+    if (const uint16_t digit = DigitRowKey(nativeScanCode); digit != vk::None) {
+        return digit;
+    }
+    if (const uint16_t code = CharacterKey(qtKey); code != vk::None) {
+        return code;
+    }
+    if (nativeScanCode != 0) {
+        return SeparatorKeyAt(nativeScanCode);
+    }
+    return ShiftedNumberKey(qtKey);
+}
+
 uint16_t VirtualKeyOf(const QKeyEvent& event) {
-    return VirtualKeyOf(event.key(), event.modifiers());
+    return VirtualKeyOf(event.key(), event.modifiers(), event.nativeScanCode());
 }

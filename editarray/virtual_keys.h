@@ -52,5 +52,16 @@ constexpr uint16_t Period = 190;
 // The virtual-key code of a toolkit key; vk::None for keys without one here.
 // Keypad digits and the keypad decimal key keep their own codes, so they never
 // count as main-keyboard digits or separators.
-uint16_t VirtualKeyOf(int qtKey, Qt::KeyboardModifiers modifiers);
+//
+// The code names the key, not the character it types: Shift+1 is still the
+// digit key 1, and so is the key that types a symbol in its place on other
+// layouts. The toolkit names keys by their character, so the key's position
+// (nativeScanCode, an X keycode on X11 and Wayland; 0 when unknown) decides
+// for the digit row, and for the comma and period keys where the character
+// names no key; without a position the shifted characters of the PC
+// keyboard name their keys.
+uint16_t VirtualKeyOf(int qtKey, Qt::KeyboardModifiers modifiers, quint32 nativeScanCode = 0);
 uint16_t VirtualKeyOf(const QKeyEvent& event);
+
+// Main-keyboard digits, comma and period: the keys that type numbers.
+bool IsNumberKey(uint16_t key);

@@ -10,16 +10,19 @@ struct KeyRow {
     Qt::Key key;
     Qt::KeyboardModifiers modifiers;
     uint16_t code;
+    quint32 keycode = 0; // the key's X keycode; 0 unknown
 };
 
 class VirtualKey : public ::testing::TestWithParam<KeyRow> {};
 
 TEST_P(VirtualKey, MapsToThePcCode) {
-    EXPECT_EQ(VirtualKeyOf(GetParam().key, GetParam().modifiers), GetParam().code);
+    const KeyRow& r = GetParam();
+    EXPECT_EQ(VirtualKeyOf(r.key, r.modifiers, r.keycode), r.code);
 }
 
 constexpr Qt::KeyboardModifiers kNone = Qt::NoModifier;
 constexpr Qt::KeyboardModifiers kPad = Qt::KeypadModifier;
+constexpr Qt::KeyboardModifiers kShift = Qt::ShiftModifier;
 
 // The keys the edit array and the window's key filter tell apart. Keypad
 // digits and the keypad decimal key must never pass for editing keys.
@@ -41,6 +44,20 @@ const KeyRow kKeys[] = {
     {"Down", Qt::Key_Down, kNone, 40},
     {"KeypadLeft", Qt::Key_Left, kPad, 37},
     {"Unmapped", Qt::Key_Launch0, kNone, 0},
+    // Keys, not characters: shifted, and on layouts that type symbols on the
+    // digit row (the keycode is known on a real display).
+    {"ShiftedDigit1", Qt::Key_Exclam, kShift, 49},
+    {"ShiftedDigit0", Qt::Key_ParenRight, kShift, 48},
+    {"ShiftedComma", Qt::Key_Less, kShift, 188},
+    {"ShiftedPeriod", Qt::Key_Greater, kShift, 190},
+    {"ShiftedDigit1AtItsKeycode", Qt::Key_Exclam, kShift, 49, 10},
+    {"AccentedLetterOnDigitKey2", Qt::Key_Eacute, kNone, 50, 11},
+    {"ParenthesisOnDigitKey5", Qt::Key_ParenLeft, kNone, 53, 14},
+    {"MinusOnDigitKey6", Qt::Key_Minus, kNone, 54, 15},
+    {"SemicolonOnTheCommaKey", Qt::Key_Semicolon, kShift, 188, 59},
+    {"CommaAwayFromTheCommaKey", Qt::Key_Comma, kNone, 188, 58},
+    {"KeypadDigitWithItsKeycode", Qt::Key_5, kPad, 101, 84},
+    {"LetterWithItsKeycode", Qt::Key_Q, kNone, 81, 24},
 };
 
 INSTANTIATE_TEST_SUITE_P(Keys, VirtualKey, ::testing::ValuesIn(kKeys), RowName);

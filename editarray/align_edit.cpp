@@ -1,10 +1,13 @@
 #include "align_edit.h"
 
+#include <QContextMenuEvent>
 #include <QFocusEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <algorithm>
 #include <array>
+#include <utility>
 
 namespace {
 
@@ -91,4 +94,25 @@ void TAlignEdit::focusInEvent(QFocusEvent* event) {
         return;
     }
     QLineEdit::focusInEvent(event);
+}
+
+void TAlignEdit::contextMenuEvent(QContextMenuEvent* event) {
+    // Where the toolkit asks for the menu on the press, it would take the
+    // release for itself: the box would never see it.
+    if (event->reason() == QContextMenuEvent::Mouse &&
+        QGuiApplication::mouseButtons().testFlag(Qt::RightButton)) {
+        menuOnRelease_ = true;
+        event->accept();
+        return;
+    }
+    QLineEdit::contextMenuEvent(event);
+}
+
+void TAlignEdit::mouseReleaseEvent(QMouseEvent* event) {
+    QLineEdit::mouseReleaseEvent(event);
+    if (event->button() == Qt::RightButton && std::exchange(menuOnRelease_, false)) {
+        QContextMenuEvent menu(QContextMenuEvent::Mouse, event->position().toPoint(),
+                               event->globalPosition().toPoint(), event->modifiers());
+        QLineEdit::contextMenuEvent(&menu);
+    }
 }

@@ -44,6 +44,10 @@ public:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
+    // A right click's menu opens on the button's release, after the box's
+    // event filters have seen that release, as they see a left one.
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     void ApplyAlignment();
@@ -54,4 +58,5 @@ private:
     bool autoSelect_ = true;
     int32_t maxLength_;
     int32_t nativeRebuilds_ = 0;
+    bool menuOnRelease_ = false;
 };

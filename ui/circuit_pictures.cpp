@@ -49,11 +49,12 @@ QImage HorizontalResistor() {
     QPainter p(&image);
     p.fillRect(0, Middle, 6, Lead, Qt::black);
     p.fillRect(Side - 6, Middle, 6, Lead, Qt::black);
-    // Open rectangle: its outline only.
-    p.fillRect(6, Middle - 5, Side - 12, Lead, Qt::black);
-    p.fillRect(6, Middle + 5, Side - 12, Lead, Qt::black);
-    p.fillRect(6, Middle - 5, Lead, 12, Qt::black);
-    p.fillRect(Side - 8, Middle - 5, Lead, 12, Qt::black);
+    // Open rectangle: its outline only, 10 pixels high, so that a pixel
+    // stays free above the labels under the resistors.
+    p.fillRect(6, Middle - 4, Side - 12, Lead, Qt::black);
+    p.fillRect(6, Middle + 4, Side - 12, Lead, Qt::black);
+    p.fillRect(6, Middle - 4, Lead, 10, Qt::black);
+    p.fillRect(Side - 8, Middle - 4, Lead, 10, Qt::black);
     return image;
 }
 

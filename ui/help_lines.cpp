@@ -4,7 +4,7 @@ const std::array<std::string_view, 58> HelpLines{
     "This program calculates the inductances and resistances of the equivalent ",
     "circuit of an induction motor from the \"name-plate\" parameters. ",
     "",
-    "(Please send error reports, comments and suggestions to induction-motor@example.org)",
+    "(Please send error reports, comments and suggestions to im@example.org)",
     "",
     "It is assumed that the stator self-inductance and rotor self-inductance (as ",
     "seen from the stator side) are equal.",

@@ -10,6 +10,7 @@
 #include <QScrollBar>
 #include <QTest>
 #include <QTextBlock>
+#include <QTextLayout>
 #include <gtest/gtest.h>
 
 namespace {
@@ -53,6 +54,8 @@ TEST_F(HelpWindow, HelpShowsAndRestoresItWithTheTextBoxFollowingTheHeightOnly) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&H()));
     EXPECT_EQ(OuterSize(H()), QSize(497, 350));
     EXPECT_EQ(Memo().geometry(), QRect(0, 0, 481, 326));
+    // The contact line is one line at this width; the address does not wrap.
+    EXPECT_EQ(Memo().document()->findBlockByNumber(3).layout()->lineCount(), 1);
     // Both windows stay usable.
     EXPECT_TRUE(F().isVisible());
     EXPECT_FALSE(H().isModal());

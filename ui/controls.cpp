@@ -2,6 +2,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 
 #include <array>
 #include <cstddef>
@@ -41,8 +42,33 @@ QLineEdit* MakeEditBox(QWidget* parent, const QRect& rect, const char* text, con
     return edit;
 }
 
+namespace {
+
+// A read-only line edit hides its caret, and without a frame nothing else
+// shows that it has the focus. This one draws its caret while focused, as
+// an editable box would, only without blinking.
+class OutputBox final : public QLineEdit {
+public:
+    using QLineEdit::QLineEdit;
+
+protected:
+    void paintEvent(QPaintEvent* event) override {
+        QLineEdit::paintEvent(event);
+        if (!hasFocus()) {
+            return;
+        }
+        const QRect around = cursorRect(); // a few pixels either side of the caret
+        QPainter painter(this);
+        painter.fillRect(
+            QRect(around.left() + around.width() / 2, around.top(), 1, around.height() - 1),
+            palette().color(QPalette::Text));
+    }
+};
+
+} // namespace
+
 QLineEdit* MakeOutputBox(QWidget* parent, const QRect& rect, const Look& look) {
-    auto* box = new QLineEdit(parent);
+    auto* box = new OutputBox(parent);
     ApplyLook(*box, look);
     box->setGeometry(rect);
     box->setReadOnly(true);

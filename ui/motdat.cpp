@@ -13,6 +13,7 @@
 #include "window_frame.h"
 #include "window_icon.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QIcon>
@@ -26,14 +27,16 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QToolButton>
+#include <QWindow>
 
 #include <array>
+#include <utility>
 
 namespace {
 
-// 541 x 514 outer, less 4-pixel borders, a 19-pixel caption and a 19-pixel
-// menu bar: the area all positions below are measured in.
-constexpr QSize ClientAreaSize{533, 468};
+// Frame and title bar included. The client area, where all positions below
+// are measured, is what the menu bar leaves of it.
+constexpr QSize OuterDesignSize{541, 514};
 
 const Look WindowFont{};
 const Look Heading{FontName::MSSansSerif, 13, true, Blue};
@@ -103,7 +106,8 @@ TMotorForm::TMotorForm(QWidget* parent) : QMainWindow(parent) {
     SetTabOrder();
     ConnectHandlers();
     FormCreate();
-    resize(ClientAreaSize.width(), ClientAreaSize.height() + FileMenu->sizeHint().height());
+    NameControls();
+    resize(ClientSizeFor(OuterDesignSize));
     CentreOnScreen(*this);
 }
 
@@ -181,6 +185,10 @@ void TMotorForm::CreateControls() {
     ApplyLook(*ErrMemo, {FontName::Arial, 11, false, Red});
     ErrMemo->setReadOnly(true);
     ErrMemo->setPlainText(QString());
+    // Lines beyond the box are reached by keys and the wheel; a scroll bar
+    // would hide the ends of the lines behind it.
+    ErrMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    ErrMemo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     ErrMemo->viewport()->setMouseTracking(true);
     ErrMemo->hide();
     OKBut = new QPushButton(QStringLiteral("OK"), w);
@@ -296,6 +304,42 @@ void TMotorForm::FormCreate() {
                        ErrMemo->height());
 }
 
+// Nothing visible: screen readers name a box by its accessible name, while
+// the window's labels stand beside the boxes. Buttons are named by their
+// captions already.
+void TMotorForm::NameControls() {
+    const std::pair<QWidget*, const char*> names[] = {
+        {MagEdit, "magnetizing inductance"},
+        {dqEdit, "stator leakage inductance"},
+        {StatRedit, "stator resistance"},
+        {RotRedit, "rotor resistance"},
+        {RotLedit, "rotor leakage inductance"},
+        {MagPuEdit, "magnetizing inductance per unit"},
+        {dqpuEdit, "stator leakage inductance per unit"},
+        {StatRpuEdit, "stator resistance per unit"},
+        {RotRpuEdit, "rotor resistance per unit"},
+        {RotLpuEdit, "rotor leakage inductance per unit"},
+        {MVAEdit, "base power in MVA"},
+        {kVEdit, "base voltage in kV"},
+        {FreqEdit, "frequency in Hz for the per unit values"},
+        {ErrMemo, "warnings"},
+    };
+    for (const auto& [control, name] : names) {
+        control->setAccessibleName(QString::fromLatin1(name));
+    }
+    const std::array<QLabel*, InputRows> inputLabels{VoltLab, PowLab, SlipLab,
+                                                     EffLab,  pfLab,  LockLab};
+    for (int row = 1; row <= InputRows; ++row) {
+        InputArray->Box(row, 1)->setAccessibleName(
+            inputLabels[static_cast<std::size_t>(row - 1)]->text());
+    }
+    const std::array<QLabel*, ResultRows> resultLabels{MagnLab, LdLqLab, RstatLab, RrotLab};
+    for (int row = 1; row <= ResultRows; ++row) {
+        ResultArray->Box(row, 1)->setAccessibleName(
+            resultLabels[static_cast<std::size_t>(row - 1)]->text());
+    }
+}
+
 void TMotorForm::FormKeyPress(char16_t& key) {
     const bool passes = (key >= u'0' && key <= u'9') || key == u',' || key == u'.' ||
                         key == 8 /* backspace */ || key == 24 /* cut */ || key == 3 /* copy */ ||
@@ -374,11 +418,17 @@ void TMotorForm::ExitItemClick() {
 }
 
 void TMotorForm::TopButClick() {
-    // Changing the flag re-creates the native window, which hides it.
-    const bool visible = isVisible();
-    setWindowFlag(Qt::WindowStaysOnTopHint, TopBut->isChecked());
-    if (visible) {
-        show();
+    // Only the stacking of the native window changes. Setting the widget's
+    // flag would re-create that window: it flickers, and without a window
+    // manager the keyboard focus falls out of it.
+    Qt::WindowFlags flags = windowFlags();
+    flags.setFlag(Qt::WindowStaysOnTopHint, TopBut->isChecked());
+    overrideWindowFlags(flags);
+    if (QWindow* const handle = windowHandle()) {
+        handle->setFlags(flags);
+    }
+    if (TopBut->isChecked()) {
+        raise();
     }
 }
 
@@ -426,7 +476,21 @@ bool TMotorForm::IsOwnControl(QObject* object) const {
     return focus != nullptr ? widget == focus : widget == this;
 }
 
+void TMotorForm::SendKey(QObject* receiver, const QKeyEvent& event, int key, char16_t typed) {
+    QKeyEvent changed(event.type(), key, event.modifiers(), event.nativeScanCode(),
+                      event.nativeVirtualKey(), event.nativeModifiers(),
+                      typed == 0 ? QString() : QString(QChar(typed)), event.isAutoRepeat(),
+                      static_cast<quint16>(event.count()));
+    forwardingKey_ = true;
+    QCoreApplication::sendEvent(receiver, &changed);
+    forwardingKey_ = false;
+}
+
 bool TMotorForm::PreviewKeyPress(QObject* receiver, QKeyEvent& event) {
+    if (IsPushButtonEnter(receiver, event)) {
+        SendKey(receiver, event, Qt::Key_Space, 0);
+        return true;
+    }
     const char16_t typed = TypedCharacter(event);
     if (typed == 0) {
         return false;
@@ -436,20 +500,23 @@ bool TMotorForm::PreviewKeyPress(QObject* receiver, QKeyEvent& event) {
     if (key == typed) {
         return false;
     }
-    const uint16_t virtualKey = VirtualKeyOf(event);
-    if (key == 0 && virtualKey != vk::Comma && virtualKey != vk::Period) {
-        return true; // dropped, key and all
+    // The control still sees the key, with the changed character or none:
+    // the edit array follows its number keys, and a button is pressed by
+    // Space whatever becomes of the blank. Any other key whose character is
+    // dropped is dropped whole, so that a text box takes no shortcut from it.
+    if (key == 0 && !IsNumberKey(VirtualKeyOf(event)) &&
+        qobject_cast<QAbstractButton*>(receiver) == nullptr) {
+        return true;
     }
-    // The control still sees the key, with the changed character or none,
-    // so that the edit array follows its editing keys.
-    QKeyEvent changed(event.type(), event.key(), event.modifiers(), event.nativeScanCode(),
-                      event.nativeVirtualKey(), event.nativeModifiers(),
-                      key == 0 ? QString() : QString(QChar(key)), event.isAutoRepeat(),
-                      static_cast<quint16>(event.count()));
-    forwardingKey_ = true;
-    QCoreApplication::sendEvent(receiver, &changed);
-    forwardingKey_ = false;
+    SendKey(receiver, event, event.key(), key);
     return true;
+}
+
+// Enter presses a focused push button as Space does, on the release, so that
+// the release clears the results before the click writes them again.
+bool TMotorForm::IsPushButtonEnter(QObject* receiver, const QKeyEvent& event) {
+    return (event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter) &&
+           qobject_cast<QPushButton*>(receiver) != nullptr;
 }
 
 bool TMotorForm::eventFilter(QObject* watched, QEvent* event) {
@@ -468,6 +535,10 @@ bool TMotorForm::eventFilter(QObject* watched, QEvent* event) {
             Guarded(this, [&] { eaten = PreviewKeyPress(watched, key); });
         } else {
             Guarded(this, [&] { FormKeyUp(VirtualKeyOf(key), key.modifiers()); });
+            if (IsPushButtonEnter(watched, key)) {
+                SendKey(watched, key, Qt::Key_Space, 0);
+                eaten = true;
+            }
         }
         return eaten;
     }

@@ -14,6 +14,7 @@
 #include <memory>
 
 class QAction;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -136,8 +137,13 @@ private:
     void CreateMenu();
     void SetTabOrder();
     void ConnectHandlers();
+    void NameControls();
     bool IsOwnControl(QObject* object) const;
     bool PreviewKeyPress(QObject* receiver, QKeyEvent& event);
+    static bool IsPushButtonEnter(QObject* receiver, const QKeyEvent& event);
+    // Sends the control a copy of a key event with another key and typed
+    // character (0 for none), past the key preview.
+    void SendKey(QObject* receiver, const QKeyEvent& event, int key, char16_t typed);
 
     QWidget* client_ = nullptr;
     bool forwardingKey_ = false;

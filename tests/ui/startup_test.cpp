@@ -2,6 +2,7 @@
 // FormCreate put the controls, and the order the Tab key visits them in.
 #include "circuit_pictures.h"
 #include "motor_session.h"
+#include "window_frame.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -13,6 +14,7 @@
 #include <QToolButton>
 #include <gtest/gtest.h>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -65,7 +67,8 @@ TEST_F(Startup, FormCreateFillsTheInputsAndLinesTheLabelsUpWithTheMeasuredArrays
 }
 
 TEST_F(Startup, ClientAreaBelowTheMenuBarHoldsEveryControlWhole) {
-    EXPECT_EQ(F().ClientArea()->size(), QSize(533, 468));
+    EXPECT_EQ(OuterSize(F()), QSize(541, 514));
+    EXPECT_EQ(F().ClientArea()->width(), 533);
     EXPECT_EQ(F().ClientArea()->y(), F().FileMenu->geometry().bottom() + 1);
     const QRect client = F().ClientArea()->rect();
     for (QWidget* control : F().ClientArea()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
@@ -73,6 +76,30 @@ TEST_F(Startup, ClientAreaBelowTheMenuBarHoldsEveryControlWhole) {
             << control->metaObject()->className() << " \""
             << control->property("text").toString().toStdString() << "\" at " << control->x() << ","
             << control->y() << " " << control->width() << "x" << control->height();
+    }
+}
+
+// The top or bottom row of a control's own drawing that holds a dark pixel,
+// in the client area's coordinates.
+int InkRow(QWidget& control, bool bottom) {
+    const QImage image = control.grab().toImage();
+    for (int i = 0; i < image.height(); ++i) {
+        const int y = bottom ? image.height() - 1 - i : i;
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb pixel = image.pixel(x, y);
+            if (qAlpha(pixel) >= 128 && qGray(pixel) < 128) {
+                return control.y() + y;
+            }
+        }
+    }
+    return -1;
+}
+
+TEST_F(Startup, ResistorPicturesLeaveARowFreeAboveTheirLabels) {
+    for (const auto& [resistor, label] :
+         {std::pair<QWidget*, QLabel*>{F().statres, F().RsLab}, {F().rotres, F().RrLab}}) {
+        EXPECT_GE(InkRow(*label, false) - InkRow(*resistor, true), 2)
+            << label->text().toStdString();
     }
 }
 

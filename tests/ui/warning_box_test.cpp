@@ -2,10 +2,13 @@
 // with its OK button, dragged with the mouse with the button following.
 #include "motor_session.h"
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
+#include <QWheelEvent>
 #include <gtest/gtest.h>
 
 namespace {
@@ -81,6 +84,34 @@ TEST_F(WarningBox, DragMovesItByTheMouseTravelWithOkFlushAtItsRightAndTheMoveSta
     EXPECT_TRUE(BoxAndOkShown());
     EXPECT_EQ(F().ErrMemo->pos(), QPoint(70, 310));
     EXPECT_EQ(F().OKBut->pos(), QPoint(370, 310));
+}
+
+// Every name-plate value out of its range, and a locked-rotor ratio that the
+// substitutes cannot meet: a line for each, seven in all.
+TEST_F(WarningBox, ShowsSevenLinesWithoutAScrollBarAndScrollsByKeys) {
+    const char* const inputs[] = {"0", "0", "0.9", "0", "0", "0"};
+    for (int row = 1; row <= 6; ++row) {
+        W().Enter(W().Input(row), inputs[row - 1]);
+    }
+    W().Calculate();
+    ASSERT_EQ(F().ErrMemo->document()->blockCount(), 7);
+    EXPECT_FALSE(F().ErrMemo->verticalScrollBar()->isVisible());
+    EXPECT_FALSE(F().ErrMemo->horizontalScrollBar()->isVisible());
+    // More lines than the box shows, each brought into view by the wheel or
+    // the keys.
+    QScrollBar& lines = *F().ErrMemo->verticalScrollBar();
+    ASSERT_GT(lines.maximum(), 0);
+    W().Click(*F().ErrMemo);
+    QWheelEvent down({10, 10}, F().ErrMemo->viewport()->mapToGlobal(QPointF(10, 10)), {}, {0, -120},
+                     Qt::NoButton, {}, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(F().ErrMemo->viewport(), &down);
+    EXPECT_GT(lines.value(), 0);
+    W().Tap(Qt::Key_Home);
+    EXPECT_EQ(lines.value(), 0);
+    for (int line = 1; line < 7; ++line) {
+        W().Tap(Qt::Key_Down);
+    }
+    EXPECT_EQ(lines.value(), lines.maximum());
 }
 
 } // namespace

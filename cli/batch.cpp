@@ -1,13 +1,12 @@
 #include "batch.h"
 
 #include "chunked_output.h"
-#include "circuit_check.h"
 #include "csv_reader.h"
 #include "csv_writer.h"
 #include "curve_file.h"
 #include "format_value.h"
 #include "fp_errors.h"
-#include "motor_characteristics.h"
+#include "motor_analysis.h"
 #include "per_unit.h"
 #include "significant_digits.h"
 #include "text_nameplate.h"
@@ -63,31 +62,6 @@ std::string InvalidBases(const PerUnitBases& bases) {
     return names;
 }
 
-// The per-unit view's base as every row sees it. It is the same for all rows,
-// so it is made once; an error of the base impedance is then every row's.
-struct PerUnitBase {
-    PerUnitBases bases;
-    std::string invalidNames;
-    float Zb = 0;
-    std::string text;
-    std::string error;
-};
-
-PerUnitBase MakeBase(const PerUnitBases& bases) {
-    PerUnitBase base;
-    base.bases = bases;
-    base.invalidNames = InvalidBases(bases);
-    if (bases.AllValid()) {
-        try {
-            base.Zb = BaseImpedance(bases);
-            base.text = BaseImpedanceText(base.Zb);
-        } catch (const SystemError& e) {
-            base.error = std::string(e.what()) + ".";
-        }
-    }
-    return base;
-}
-
 // The first of values[0..i] that is bit for bit values[i]. The two leakage
 // inductances are always equal, so their texts need making only once.
 template <std::size_t N> std::size_t SameAs(const std::array<float, N>& values, std::size_t i) {
@@ -109,23 +83,19 @@ struct RowResult {
     std::optional<MotorCharacteristics> characteristics;
     double lockedTorque = 0;
     BreakdownPoint breakdown;
-    std::string baseZ;
-    std::array<std::string, PerUnitDisplayOrder.size()> perUnit; // in display order
+    PerUnitTexts perUnit;
     WarningLineList memo;
     std::string warnings;
     std::string error;
 };
 
 // One row as one Calculate click: what was written before an error stays.
-void ComputeRow(TextNameplate::Fields fields, float frequency, const PerUnitBase& base,
+void ComputeRow(TextNameplate::Fields fields, float frequency, const PerUnitBases& bases,
                 RowResult& row) {
     row.circuit.reset();
     row.check.reset();
     row.characteristics.reset();
-    row.baseZ.clear();
-    for (std::string& text : row.perUnit) {
-        text.clear();
-    }
+    row.perUnit.Clear();
     row.error.clear();
     row.memo.Clear();
     NoButton ok;
@@ -149,18 +119,7 @@ void ComputeRow(TextNameplate::Fields fields, float frequency, const PerUnitBase
         } catch (const CharacteristicsError&) {
         }
 
-        if (!base.error.empty()) {
-            row.error = base.error;
-        } else if (base.bases.AllValid()) {
-            row.baseZ = base.text;
-            std::array<float, PerUnitDisplayOrder.size()> values{};
-            for (std::size_t i = 0; i < PerUnitDisplayOrder.size(); ++i) {
-                values[i] =
-                    PerUnitValue(PerUnitDisplayOrder[i], circuit, base.bases.Freq.Value, base.Zb);
-                const std::size_t same = SameAs(values, i);
-                row.perUnit[i] = same < i ? row.perUnit[same] : PerUnitText(values[i]);
-            }
-        }
+        WritePerUnitDisplay(bases, circuit, row.perUnit);
     } catch (const SystemError& e) {
         row.error = std::string(e.what()) + ".";
     }
@@ -180,10 +139,10 @@ constexpr std::size_t RowsPerBlock = 4096;
 // The first count rows of the block, the second half on a thread of its own.
 // Rows share nothing but the read-only base values.
 void ComputeRows(std::vector<BlockRow>& block, std::size_t count, float frequency,
-                 const PerUnitBase& base) {
+                 const PerUnitBases& bases) {
     const auto compute = [&](std::size_t from, std::size_t to) {
         for (std::size_t r = from; r < to; ++r) {
-            ComputeRow(block[r].fields, frequency, base, block[r].result);
+            ComputeRow(block[r].fields, frequency, bases, block[r].result);
         }
     };
     const std::size_t half = count / 2;
@@ -243,8 +202,9 @@ void AppendResult(std::string& line, const RowResult& row, const std::string& in
                {"", "", "", "", ""});
     appendEach([&](float value) { line += FormatValue(value); }, {"ohm", "ohm", "H", "H", "H"});
     for (const std::string* text :
-         {&row.baseZ, &row.perUnit[0], &row.perUnit[1], &row.perUnit[2], &row.perUnit[3],
-          &row.perUnit[4], &invalidBases, &row.warnings, &row.error}) {
+         {&row.perUnit.baseImpedance, &row.perUnit.perUnit[0], &row.perUnit.perUnit[1],
+          &row.perUnit.perUnit[2], &row.perUnit.perUnit[3], &row.perUnit.perUnit[4], &invalidBases,
+          &row.warnings, &row.error}) {
         line += ',';
         AppendCsvField(line, *text);
     }
@@ -298,7 +258,8 @@ const std::vector<std::string>& OutputColumns() {
 
 int RunBatch(std::istream& in, std::ostream& out, std::ostream& err, const BatchOptions& options) {
     try {
-        const PerUnitBase base = MakeBase(ReadBases(options));
+        const PerUnitBases bases = ReadBases(options);
+        const std::string invalidBases = InvalidBases(bases);
         const bool curves = !options.curvesDir.empty();
         if (curves) {
             PrepareCurvesDir(options.curvesDir);
@@ -367,7 +328,7 @@ int RunBatch(std::istream& in, std::ostream& out, std::ostream& err, const Batch
                 readError = std::current_exception();
                 inputLeft = false;
             }
-            ComputeRows(block, count, options.frequency, base);
+            ComputeRows(block, count, options.frequency, bases);
             for (std::size_t r = 0; r < count; ++r) {
                 const RowResult& row = block[r].result;
                 ++rowNumber;
@@ -380,7 +341,7 @@ int RunBatch(std::istream& in, std::ostream& out, std::ostream& err, const Batch
                                    *row.characteristics, options.overwriteCurves);
                 }
                 AppendFields(output.Pending(), block[r].record);
-                AppendResult(output.Pending(), row, base.invalidNames);
+                AppendResult(output.Pending(), row, invalidBases);
                 output.Pending() += '\n';
                 output.Collected();
             }

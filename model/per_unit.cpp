@@ -3,6 +3,9 @@
 #include "format_value.h"
 #include "number_parse.h"
 
+#include <bit>
+#include <cstdint>
+
 namespace {
 
 BaseBox ReadBaseBox(std::string_view text) {
@@ -64,19 +67,29 @@ std::string PerUnitText(float value) {
     return FormatValue(value) + " pu";
 }
 
-PerUnitDisplay CalcPerUnit(std::string_view mvaText, std::string_view kvText,
-                           std::string_view freqText, const TEquivalentCircuit& circuit) {
-    PerUnitDisplay display;
-    display.Bases = ReadPerUnitBases(mvaText, kvText, freqText);
-    if (!display.Bases.AllValid()) {
-        return display;
+void WritePerUnitDisplay(const PerUnitBases& bases, const TEquivalentCircuit& circuit,
+                         PerUnitSink& sink) {
+    if (!bases.AllValid()) {
+        sink.WriteBaseImpedance({});
+        for (std::size_t i = 0; i < PerUnitDisplayOrder.size(); ++i) {
+            sink.WritePerUnit(i, {});
+        }
+        return;
     }
-    display.Shown = true;
-    display.Zb = BaseImpedance(display.Bases);
-    display.ZLabelText = BaseImpedanceText(display.Zb);
+    const float Zb = BaseImpedance(bases);
+    sink.WriteBaseImpedance(BaseImpedanceText(Zb));
+    // The two leakages are always equal: a value equal to an earlier one
+    // takes that one's text rather than formatting it again.
+    std::array<float, PerUnitDisplayOrder.size()> values{};
+    std::array<std::string, PerUnitDisplayOrder.size()> texts;
     for (std::size_t i = 0; i < PerUnitDisplayOrder.size(); ++i) {
-        display.Texts[i] = PerUnitText(
-            PerUnitValue(PerUnitDisplayOrder[i], circuit, display.Bases.Freq.Value, display.Zb));
+        values[i] = PerUnitValue(PerUnitDisplayOrder[i], circuit, bases.Freq.Value, Zb);
+        std::size_t same = 0;
+        while (std::bit_cast<std::uint32_t>(values[same]) !=
+               std::bit_cast<std::uint32_t>(values[i])) {
+            ++same;
+        }
+        texts[i] = same < i ? texts[same] : PerUnitText(values[i]);
+        sink.WritePerUnit(i, texts[i]);
     }
-    return display;
 }

@@ -1,13 +1,15 @@
 // The per-unit view of a circuit against the base power (MVA), base voltage
-// (kV) and frequency (Hz) that the user typed as texts. The window shows the
-// pieces in this order: validity of the three boxes, the base impedance,
-// then the five values one by one, so that an error in one value leaves the
-// ones before it shown. CalcPerUnit makes the whole set in one call.
+// (kV) and frequency (Hz) that the user typed as texts. One routine,
+// WritePerUnitDisplay, makes the display for the window and the batch command
+// alike: the base impedance, then the five values one by one, each written
+// as soon as it is made, so that an error in one value leaves the ones before
+// it written.
 #pragma once
 
 #include "motor_model.h"
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -57,14 +59,39 @@ float PerUnitValue(PerUnitQuantity quantity, const TEquivalentCircuit& circuit, 
 // The text of a per-unit box: the display form and " pu".
 std::string PerUnitText(float value);
 
-struct PerUnitDisplay {
-    PerUnitBases Bases;
-    bool Shown = false; // all three bases valid; the rest is empty otherwise
-    float Zb = 0;
-    std::string ZLabelText;
-    std::array<std::string, 5> Texts; // in PerUnitDisplayOrder
+// Where the display goes: the window's label and boxes, or a list of texts.
+class PerUnitSink {
+public:
+    virtual void WriteBaseImpedance(const std::string& text) = 0;
+    // position: the place of the value in PerUnitDisplayOrder.
+    virtual void WritePerUnit(std::size_t position, const std::string& text) = 0;
+
+protected:
+    ~PerUnitSink() = default;
 };
 
-// All of the above; any error ends it and passes through.
-PerUnitDisplay CalcPerUnit(std::string_view mvaText, std::string_view kvText,
-                           std::string_view freqText, const TEquivalentCircuit& circuit);
+// With all three bases valid: the base-impedance text, then the five
+// per-unit texts in display order. Otherwise the same six places get the
+// empty text. An error (the base impedance or a value beyond the 32-bit
+// range, a base impedance of 0) ends it where it arises and passes through;
+// what was written before it stays written.
+void WritePerUnitDisplay(const PerUnitBases& bases, const TEquivalentCircuit& circuit,
+                         PerUnitSink& sink);
+
+// A sink that keeps the texts, for callers without a window.
+class PerUnitTexts final : public PerUnitSink {
+public:
+    void WriteBaseImpedance(const std::string& text) override { baseImpedance = text; }
+    void WritePerUnit(std::size_t position, const std::string& text) override {
+        perUnit[position] = text;
+    }
+    void Clear() {
+        baseImpedance.clear();
+        for (std::string& text : perUnit) {
+            text.clear();
+        }
+    }
+
+    std::string baseImpedance;
+    std::array<std::string, PerUnitDisplayOrder.size()> perUnit; // in display order
+};

@@ -1,5 +1,7 @@
 #include "decimal_forms.h"
 
+#include "decimal_core.h"
+
 #include <algorithm>
 #include <array>
 #include <bit>
@@ -95,15 +97,7 @@ Decimal PlacesByExpansion(float value, int decimals) {
 // The same rounding in 64-bit integers, for the magnitudes where they hold
 // it: every value the display form shows.
 
-constexpr std::array<std::uint64_t, 19> PowersOfTen = [] {
-    std::array<std::uint64_t, 19> powers{};
-    std::uint64_t power = 1;
-    for (std::uint64_t& p : powers) {
-        p = power;
-        power *= 10;
-    }
-    return powers;
-}();
+using decimal_core::PowersOfTen;
 
 // A positive float as m x 2^twos, m a whole number below 2^24.
 struct Binary {
@@ -185,9 +179,9 @@ DecimalView FromWhole(std::uint64_t n, int places, DigitBuffer& buffer) {
 // needed.
 int DecimalExponentEstimate(float value) {
     const Binary binary = BinaryOf(value);
-    // 2^power <= value < 2^(power+1); 78913 / 2^18 is log10(2).
+    // 2^power <= value < 2^(power+1).
     const int power = binary.twos + static_cast<int>(std::bit_width(binary.m)) - 1;
-    return ((power * 78913) >> 18) + 1;
+    return decimal_core::DecimalExponentOfPowerOfTwo(power) + 1;
 }
 
 // The rounded digits of the two forms: in 64-bit integers, written to

@@ -384,25 +384,26 @@ void TMotorForm::Freq50Click() {}
 void TMotorForm::Freq60Click() {}
 
 void TMotorForm::ShowPerUnit(const TEquivalentCircuit& circuit) {
+    // Each text goes to its control as soon as it is made; an empty one as
+    // the null text the controls started with.
+    class Boxes final : public PerUnitSink {
+    public:
+        Boxes(QLabel* label, std::array<QLineEdit*, 5> boxes) : label_(label), boxes_(boxes) {}
+        void WriteBaseImpedance(const std::string& text) override { label_->setText(Of(text)); }
+        void WritePerUnit(std::size_t position, const std::string& text) override {
+            boxes_[position]->setText(Of(text));
+        }
+
+    private:
+        static QString Of(const std::string& text) { return text.empty() ? QString() : Text(text); }
+        QLabel* label_;
+        std::array<QLineEdit*, 5> boxes_;
+    };
+
     const PerUnitBases bases =
         ReadPerUnitBases(StdText(MVAEdit), StdText(kVEdit), StdText(FreqEdit));
-    const std::array<QLineEdit*, 5> boxes{MagPuEdit, dqpuEdit, StatRpuEdit, RotRpuEdit, RotLpuEdit};
-    if (bases.AllValid()) {
-        const float Zb = BaseImpedance(bases);
-        ZLabel->setText(Text(BaseImpedanceText(Zb)));
-        for (std::size_t i = 0; i < boxes.size(); ++i) {
-            boxes[i]->setText(Text(
-                PerUnitText(PerUnitValue(PerUnitDisplayOrder[i], circuit, bases.Freq.Value, Zb))));
-        }
-        for (QLineEdit* box : {FreqEdit, MVAEdit, kVEdit}) {
-            SetBackground(box, ValidBase);
-        }
-        return;
-    }
-    ZLabel->setText(QString());
-    for (QLineEdit* box : boxes) {
-        box->setText(QString());
-    }
+    Boxes sink(ZLabel, {MagPuEdit, dqpuEdit, StatRpuEdit, RotRpuEdit, RotLpuEdit});
+    WritePerUnitDisplay(bases, circuit, sink);
     SetBackground(FreqEdit, bases.Freq.Valid() ? ValidBase : InvalidBase);
     SetBackground(MVAEdit, bases.MVA.Valid() ? ValidBase : InvalidBase);
     SetBackground(kVEdit, bases.kV.Valid() ? ValidBase : InvalidBase);

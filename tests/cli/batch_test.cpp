@@ -1,5 +1,5 @@
 #include "batch_run.h"
-#include "batch_test_support.h"
+#include "named_rows.h"
 
 #include <gtest/gtest.h>
 

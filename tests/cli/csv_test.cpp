@@ -1,6 +1,6 @@
 #include "csv_reader.h"
 #include "csv_writer.h"
-#include "batch_test_support.h"
+#include "named_rows.h"
 
 #include <gtest/gtest.h>
 

@@ -3,6 +3,7 @@
 // guards of its complex arithmetic, or its fixed number of solver steps.
 #pragma once
 
+#include "circuit_check.h"
 #include "motor_model.h"
 
 #include <cmath>
@@ -41,13 +42,6 @@ constexpr Extended FlatBracket = 1e-6L;     // amperes, as in the solver
 
 inline double Relative(double actual, double wanted) {
     return std::fabs(actual - wanted) / std::fabs(wanted);
-}
-
-inline TComplex StatorCurrent(const SolvedCircuit& c, float slip) {
-    TComplex Is{}, Ir{}, Im{};
-    CircuitCurrents(CMake(c.Rs, c.Xls), CMake(c.Rr, c.Xlr), CMake(0, c.Xm), c.Nominal.V_ph, slip,
-                    Is, Ir, Im);
-    return Is;
 }
 
 inline double SelfReactance(const SolvedCircuit& c) {
@@ -89,12 +83,9 @@ inline bool TookMidpoint(const SolverTrace& trace) {
 // errors for circuits beyond its range.
 inline Misfit MeasureMisfit(const SolvedCircuit& c, float k) {
     using misfit_detail::Relative;
-    const TComplex nominal = misfit_detail::StatorCurrent(c, c.Nominal.s);
-    const TComplex locked = misfit_detail::StatorCurrent(c, 1.0f);
-    const double current = std::hypot(static_cast<double>(nominal.Re), nominal.Im);
-    const double lockedCurrent = std::hypot(static_cast<double>(locked.Re), locked.Im);
-    return {Relative(current, c.Nominal.I_n), Relative(nominal.Re / current, c.Nominal.pf),
-            Relative(lockedCurrent / c.Nominal.I_n, k)};
+    const NameplateCheck check = CheckAgainstNameplate(c);
+    return {Relative(check.In_A, c.Nominal.I_n), Relative(check.pf, c.Nominal.pf),
+            Relative(check.Ilr_A / c.Nominal.I_n, k)};
 }
 
 // Whether a nominal point lies where the complex guards act.

@@ -252,7 +252,7 @@ private:
         } else if (fellBack) {
             ++fallbacks_;
             // The ratio named is the locked-rotor ratio of the circuit delivered.
-            const TComplex Is = misfit_detail::StatorCurrent(solved, 1.0f);
+            const TComplex Is = CurrentsAt(solved, 1.0f).Is;
             const float ratio = StoreSingle(CAbs(Is) / Wide(n.I_n));
             if (lines.back() != std::string(SolverLinePrefix) + FormatValue(ratio)) {
                 Fail("the solver line names another ratio than its circuit's: " + lines.back());

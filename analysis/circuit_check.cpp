@@ -4,29 +4,23 @@
 
 namespace {
 
-struct Currents {
-    TComplex Is{};
-    TComplex Ir{};
-    TComplex Im{};
-};
-
-Currents At(const SolvedCircuit& c, float slip) {
-    Currents i;
-    CircuitCurrents(CMake(c.Rs, c.Xls), CMake(c.Rr, c.Xlr), CMake(0, c.Xm), c.Nominal.V_ph, slip,
-                    i.Is, i.Ir, i.Im);
-    return i;
-}
-
 double Modulus(TComplex z) {
     return std::hypot(static_cast<double>(z.Re), static_cast<double>(z.Im));
 }
 
 } // namespace
 
+CircuitCurrentSet CurrentsAt(const SolvedCircuit& c, float slip) {
+    CircuitCurrentSet i;
+    CircuitCurrents(CMake(c.Rs, c.Xls), CMake(c.Rr, c.Xlr), CMake(0, c.Xm), c.Nominal.V_ph, slip,
+                    i.Is, i.Ir, i.Im);
+    return i;
+}
+
 NameplateCheck CheckAgainstNameplate(const SolvedCircuit& c) {
     const double s = c.Nominal.s;
-    const Currents nominal = At(c, c.Nominal.s);
-    const Currents locked = At(c, 1.0f);
+    const CircuitCurrentSet nominal = CurrentsAt(c, c.Nominal.s);
+    const CircuitCurrentSet locked = CurrentsAt(c, 1.0f);
 
     NameplateCheck check;
     check.In_A = Modulus(nominal.Is);
@@ -37,6 +31,7 @@ NameplateCheck CheckAgainstNameplate(const SolvedCircuit& c) {
     const double Ir = Modulus(nominal.Ir);
     const double airGap = Ir * Ir * c.Rr / s;
     check.efficiency = airGap * (1 - s) / input;
-    check.Ilr_ratio = Modulus(locked.Is) / check.In_A;
+    check.Ilr_A = Modulus(locked.Is);
+    check.Ilr_ratio = check.Ilr_A / check.In_A;
     return check;
 }

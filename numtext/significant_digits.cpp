@@ -1,5 +1,7 @@
 #include "significant_digits.h"
 
+#include "decimal_core.h"
+
 #include <algorithm>
 #include <array>
 #include <bit>
@@ -12,20 +14,21 @@ namespace {
 
 using U128 = unsigned __int128;
 
-template <typename T, std::size_t N> constexpr std::array<T, N> PowersOfTen() {
-    std::array<T, N> powers{};
-    T power = 1;
-    for (T& p : powers) {
-        p = power;
-        power *= 10;
-    }
-    return powers;
-}
+using decimal_core::PowersOfTen;
 
-// 10^22 < 2^74: with a significand below 2^53 the product stays below 2^127.
-constexpr auto Wide = PowersOfTen<U128, 23>();
 constexpr int MaxDigits = 17;
-constexpr auto Narrow = PowersOfTen<std::uint64_t, MaxDigits + 1>();
+static_assert(MaxDigits < static_cast<int>(PowersOfTen.size()));
+
+// 10^places in 128 bits, for places up to 22: 10^22 < 2^74, so with a
+// significand below 2^53 the product stays below 2^127.
+constexpr int MaxPlaces = 22;
+constexpr U128 TenTo(int places) {
+    constexpr int top = static_cast<int>(PowersOfTen.size()) - 1;
+    if (places <= top) {
+        return PowersOfTen[static_cast<std::size_t>(places)];
+    }
+    return U128{PowersOfTen.back()} * PowersOfTen[static_cast<std::size_t>(places - top)];
+}
 
 // Writes the %g text of `digits` significant digits d1 d2 ... (trailing
 // zeros dropped) of a value d1.d2... x 10^exponent to `text`, which has room
@@ -109,22 +112,22 @@ std::optional<Rounded> RoundQuickly(double value, int digits) {
     if (shift < 1 || shift > 127) {
         return std::nullopt;
     }
-    // 2^power <= |value| < 2^(power+1); 78913 / 2^18 is log10(2). The
-    // estimate of the decimal exponent is corrected by one where needed.
+    // 2^power <= |value| < 2^(power+1). The estimate of the decimal exponent
+    // is corrected by one where needed.
     const int power = 52 - shift;
-    int exponent = (power * 78913) >> 18;
+    int exponent = decimal_core::DecimalExponentOfPowerOfTwo(power);
     for (int tries = 0; tries < 3; ++tries) {
         const int places = digits - 1 - exponent;
-        if (places < 0 || places >= static_cast<int>(Wide.size())) {
+        if (places < 0 || places > MaxPlaces) {
             return std::nullopt;
         }
-        const U128 scaled = U128{m} * Wide[static_cast<std::size_t>(places)];
+        const U128 scaled = U128{m} * TenTo(places);
         const U128 whole = scaled >> shift;
-        if (whole >= Narrow[static_cast<std::size_t>(digits)]) {
+        if (whole >= PowersOfTen[static_cast<std::size_t>(digits)]) {
             ++exponent;
             continue;
         }
-        if (whole < Narrow[static_cast<std::size_t>(digits) - 1]) {
+        if (whole < PowersOfTen[static_cast<std::size_t>(digits) - 1]) {
             --exponent;
             continue;
         }
@@ -134,8 +137,8 @@ std::optional<Rounded> RoundQuickly(double value, int digits) {
         if (rest > half || (rest == half && rounded % 2 != 0)) {
             ++rounded;
         }
-        if (rounded == Narrow[static_cast<std::size_t>(digits)]) {
-            rounded = Narrow[static_cast<std::size_t>(digits) - 1];
+        if (rounded == PowersOfTen[static_cast<std::size_t>(digits)]) {
+            rounded = PowersOfTen[static_cast<std::size_t>(digits) - 1];
             ++exponent;
         }
         return Rounded{bits >> 63 != 0, rounded, exponent};

@@ -1,6 +1,7 @@
-// Numbers as the batch command writes them: shortest general form with a
-// given number of significant digits, '.' as decimal separator whatever the
-// locale.
+// Numbers as the batch command writes them: the general form of the C library
+// (%g, rounding ties to even) with a given number of significant digits, '.'
+// as decimal separator whatever the locale. Unlike the display forms of
+// decimal_forms.h it takes doubles and rounds as the library does.
 #pragma once
 
 #include <string>

@@ -1,5 +1,5 @@
 #include "motor_characteristics.h"
-#include "batch_test_support.h"
+#include "solved_circuits.h"
 #include "text_nameplate.h"
 
 #include <gtest/gtest.h>
@@ -55,14 +55,6 @@ void ExpectClosedForm(const SolvedCircuit& circuit) {
     const CharacteristicPoint rated = motor.At(motor.RatedSlip());
     EXPECT_NEAR(rated.torque_pu, 1, 1e-12);
     EXPECT_NEAR(rated.current_pu, 1, 1e-12);
-}
-
-SolvedCircuit Derived(TextNameplate::Fields fields) {
-    IgnoredWarnings warnings;
-    SolvedCircuit c;
-    CheckNameplate(TextNameplate(std::move(fields)), warnings, c.Rs, c.Xls, c.Rr, c.Xlr, c.Xm,
-                   &c.Nominal);
-    return c;
 }
 
 const TextNameplate::Fields DefaultPlate{"1", "10", "0.02", "0.9", "0.8", "5"};

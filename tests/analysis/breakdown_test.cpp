@@ -1,6 +1,6 @@
 #include "motor_characteristics.h"
-#include "batch_test_support.h"
 #include "significant_digits.h"
+#include "solved_circuits.h"
 #include "text_nameplate.h"
 
 #include <gtest/gtest.h>
@@ -106,12 +106,9 @@ TEST(BreakdownSearchTest, ShortenedSearchPrintsAsTheWholeOneOverManyNameplates) 
         return std::to_string(std::uniform_real_distribution<double>(low, high)(random));
     };
     for (int i = 0; i < 3000; ++i) {
-        const TextNameplate plate({between(0.2, 15), between(0.5, 5000), between(0.001, 0.7),
-                                   between(0.6, 0.99), between(0.6, 0.95), between(1, 12)});
-        IgnoredWarnings warnings;
-        SolvedCircuit c;
-        CheckNameplate(plate, warnings, c.Rs, c.Xls, c.Rr, c.Xlr, c.Xm, &c.Nominal);
-        const MotorCharacteristics motor(c);
+        const MotorCharacteristics motor(
+            Derived({between(0.2, 15), between(0.5, 5000), between(0.001, 0.7), between(0.6, 0.99),
+                     between(0.6, 0.95), between(1, 12)}));
         const BreakdownPoint whole = motor.Breakdown();
         const BreakdownPoint shortened = motor.Breakdown(6);
         ASSERT_EQ(SignificantDigits(shortened.slip, 6), SignificantDigits(whole.slip, 6)) << i;

@@ -33,7 +33,7 @@ as_root() {
     else
         echo "$(basename "$0"): this needs root, and sudo is not installed. As root, run" >&2
         echo "    $*" >&2
-        echo "then run $0 again (or install sudo and add yourself to the group sudo)." >&2
+        echo "then run this command again (or install sudo and add yourself to the group sudo)." >&2
         exit 1
     fi
 }
@@ -52,7 +52,7 @@ install_missing() {
         echo "$(basename "$0"): these Debian packages are missing: ${missing[*]}" >&2
         echo "Installing them needs root, and sudo is not installed. As root, run" >&2
         echo "    apt-get update && apt-get install --no-install-recommends ${missing[*]}" >&2
-        echo "then run $0 again." >&2
+        echo "then run this command again." >&2
         exit 1
     fi
     echo "$(basename "$0"): installing ${missing[*]}"

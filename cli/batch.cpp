@@ -63,6 +63,31 @@ std::string InvalidBases(const PerUnitBases& bases) {
     return names;
 }
 
+// The per-unit view's base as every row sees it. It is the same for all rows,
+// so it is made once; an error of the base impedance is then every row's.
+struct PerUnitBase {
+    PerUnitBases bases;
+    std::string invalidNames;
+    float Zb = 0;
+    std::string text;
+    std::string error;
+};
+
+PerUnitBase MakeBase(const PerUnitBases& bases) {
+    PerUnitBase base;
+    base.bases = bases;
+    base.invalidNames = InvalidBases(bases);
+    if (bases.AllValid()) {
+        try {
+            base.Zb = BaseImpedance(bases);
+            base.text = BaseImpedanceText(base.Zb);
+        } catch (const SystemError& e) {
+            base.error = std::string(e.what()) + ".";
+        }
+    }
+    return base;
+}
+
 // The first of values[0..i] that is bit for bit values[i]. The two leakage
 // inductances are always equal, so their texts need making only once.
 template <std::size_t N> std::size_t SameAs(const std::array<float, N>& values, std::size_t i) {
@@ -84,19 +109,23 @@ struct RowResult {
     std::optional<MotorCharacteristics> characteristics;
     double lockedTorque = 0;
     BreakdownPoint breakdown;
-    PerUnitTexts perUnit;
+    std::string baseZ;
+    std::array<std::string, PerUnitDisplayOrder.size()> perUnit; // in display order
     WarningLineList memo;
     std::string warnings;
     std::string error;
 };
 
 // One row as one Calculate click: what was written before an error stays.
-void ComputeRow(TextNameplate::Fields fields, float frequency, const PerUnitBases& bases,
+void ComputeRow(TextNameplate::Fields fields, float frequency, const PerUnitBase& base,
                 RowResult& row) {
     row.circuit.reset();
     row.check.reset();
     row.characteristics.reset();
-    row.perUnit.Clear();
+    row.baseZ.clear();
+    for (std::string& text : row.perUnit) {
+        text.clear();
+    }
     row.error.clear();
     row.memo.Clear();
     NoButton ok;
@@ -120,7 +149,18 @@ void ComputeRow(TextNameplate::Fields fields, float frequency, const PerUnitBase
         } catch (const CharacteristicsError&) {
         }
 
-        WritePerUnitDisplay(bases, circuit, row.perUnit);
+        if (!base.error.empty()) {
+            row.error = base.error;
+        } else if (base.bases.AllValid()) {
+            row.baseZ = base.text;
+            std::array<float, PerUnitDisplayOrder.size()> values{};
+            for (std::size_t i = 0; i < PerUnitDisplayOrder.size(); ++i) {
+                values[i] =
+                    PerUnitValue(PerUnitDisplayOrder[i], circuit, base.bases.Freq.Value, base.Zb);
+                const std::size_t same = SameAs(values, i);
+                row.perUnit[i] = same < i ? row.perUnit[same] : PerUnitText(values[i]);
+            }
+        }
     } catch (const SystemError& e) {
         row.error = std::string(e.what()) + ".";
     }
@@ -140,10 +180,10 @@ constexpr std::size_t RowsPerBlock = 4096;
 // The first count rows of the block, the second half on a thread of its own.
 // Rows share nothing but the read-only base values.
 void ComputeRows(std::vector<BlockRow>& block, std::size_t count, float frequency,
-                 const PerUnitBases& bases) {
+                 const PerUnitBase& base) {
     const auto compute = [&](std::size_t from, std::size_t to) {
         for (std::size_t r = from; r < to; ++r) {
-            ComputeRow(block[r].fields, frequency, bases, block[r].result);
+            ComputeRow(block[r].fields, frequency, base, block[r].result);
         }
     };
     const std::size_t half = count / 2;
@@ -203,9 +243,8 @@ void AppendResult(std::string& line, const RowResult& row, const std::string& in
                {"", "", "", "", ""});
     appendEach([&](float value) { line += FormatValue(value); }, {"ohm", "ohm", "H", "H", "H"});
     for (const std::string* text :
-         {&row.perUnit.baseImpedance, &row.perUnit.perUnit[0], &row.perUnit.perUnit[1],
-          &row.perUnit.perUnit[2], &row.perUnit.perUnit[3], &row.perUnit.perUnit[4], &invalidBases,
-          &row.warnings, &row.error}) {
+         {&row.baseZ, &row.perUnit[0], &row.perUnit[1], &row.perUnit[2], &row.perUnit[3],
+          &row.perUnit[4], &invalidBases, &row.warnings, &row.error}) {
         line += ',';
         AppendCsvField(line, *text);
     }
@@ -259,8 +298,7 @@ const std::vector<std::string>& OutputColumns() {
 
 int RunBatch(std::istream& in, std::ostream& out, std::ostream& err, const BatchOptions& options) {
     try {
-        const PerUnitBases bases = ReadBases(options);
-        const std::string invalidBases = InvalidBases(bases);
+        const PerUnitBase base = MakeBase(ReadBases(options));
         const bool curves = !options.curvesDir.empty();
         if (curves) {
             PrepareCurvesDir(options.curvesDir);
@@ -329,7 +367,7 @@ int RunBatch(std::istream& in, std::ostream& out, std::ostream& err, const Batch
                 readError = std::current_exception();
                 inputLeft = false;
             }
-            ComputeRows(block, count, options.frequency, bases);
+            ComputeRows(block, count, options.frequency, base);
             for (std::size_t r = 0; r < count; ++r) {
                 const RowResult& row = block[r].result;
                 ++rowNumber;
@@ -342,7 +380,7 @@ int RunBatch(std::istream& in, std::ostream& out, std::ostream& err, const Batch
                                    *row.characteristics, options.overwriteCurves);
                 }
                 AppendFields(output.Pending(), block[r].record);
-                AppendResult(output.Pending(), row, invalidBases);
+                AppendResult(output.Pending(), row, base.invalidNames);
                 output.Pending() += '\n';
                 output.Collected();
             }

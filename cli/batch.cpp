@@ -1,14 +1,13 @@
 #include "batch.h"
 
 #include "chunked_output.h"
-#include "circuit_check.h"
 #include "csv_reader.h"
 #include "csv_writer.h"
 #include "curve_file.h"
 #include "format_value.h"
 #include "fp_errors.h"
 #include "fp_store.h"
-#include "motor_characteristics.h"
+#include "motor_analysis.h"
 #include "per_unit.h"
 #include "record_nameplate.h"
 #include "significant_digits.h"
@@ -129,6 +128,10 @@ struct RowResult {
     // The inputs as the calculation used them, in the units of the input
     // columns: kV, kW, then the four fractions and the ratio as they are.
     std::optional<std::array<float, InputColumns.size()>> used;
+    // With the circuit: its per-unit values on its own rating, and the
+    // current ratios its name plate admits.
+    std::optional<MachinePerUnit> machine;
+    std::optional<LockedRotorRatioRange> ratios;
     // Rs, Rr', Lls, Llr, Lm: the order of the output columns.
     std::optional<std::array<float, 5>> circuit;
     std::optional<NameplateCheck> check;
@@ -160,6 +163,8 @@ void ComputeRow(const std::vector<std::string>& record, const NameplateColumns& 
     row.check.reset();
     row.characteristics.reset();
     row.used.reset();
+    row.machine.reset();
+    row.ratios.reset();
     row.baseZ.clear();
     for (std::string& text : row.perUnit) {
         text.clear();
@@ -176,6 +181,8 @@ void ComputeRow(const std::vector<std::string>& record, const NameplateColumns& 
         CalcEquivalentCircuit(row.nameplate, circuit, frequency, &solved);
         ratioMet = solved.RatioMet;
         row.used = UsedInputs(solved.Nominal);
+        row.machine = PerUnitOnRating(solved);
+        row.ratios = AchievableRatioRange(solved.Nominal);
         row.circuit = {circuit.StatorResistance, circuit.RotorResistance, circuit.StatorLeakage,
                        circuit.RotorLeakage, circuit.Magnetizing};
 
@@ -321,6 +328,13 @@ void AppendResult(std::string& line, const RowResult& row, const std::string& in
     appendTexts({RowStatusNames[static_cast<std::size_t>(row.status)], row.readProblems});
     appendNumbers(row.used.has_value(), ExactPrecision,
                   row.used.value_or(std::array<float, InputColumns.size()>{}));
+    const MachinePerUnit machine = row.machine.value_or(MachinePerUnit{});
+    appendNumbers(row.machine.has_value(), ExactPrecision,
+                  std::array{machine.S_base_VA / 1000, machine.Z_base_ohm, machine.Rs, machine.Rr,
+                             machine.Xls, machine.Xlr, machine.Xm});
+    const LockedRotorRatioRange ratios = row.ratios.value_or(LockedRotorRatioRange{});
+    appendNumbers(row.ratios.has_value(), CheckPrecision,
+                  std::array{ratios.ratio_min, ratios.ratio_max});
 }
 
 PerUnitBases ReadBases(const BatchOptions& options) {
@@ -447,7 +461,16 @@ const std::vector<std::string>& OutputColumns() {
                                                 "used_slip",
                                                 "used_efficiency",
                                                 "used_power_factor",
-                                                "used_current_ratio"};
+                                                "used_current_ratio",
+                                                "S_base_kVA",
+                                                "Z_base_ohm",
+                                                "Rs_pu",
+                                                "Rr_pu",
+                                                "Xls_pu",
+                                                "Xlr_pu",
+                                                "Xm_pu",
+                                                "ratio_min",
+                                                "ratio_max"};
     return names;
 }
 
@@ -518,7 +541,7 @@ int RunBatch(std::istream& in, std::ostream& out, std::ostream& err, const Batch
                 // The file first: a refused file stops the run before its row.
                 if (curves && row.characteristics) {
                     WriteCurveFile(CurveFilePath(options.curvesDir, tally.rows),
-                                   *row.characteristics, options.overwriteCurves);
+                                   *row.characteristics, row.breakdown, options.overwriteCurves);
                 }
                 AppendFields(output.Pending(), block[r].record, format.delimiter);
                 AppendResult(output.Pending(), row, base.invalidNames, format);

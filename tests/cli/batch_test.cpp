@@ -124,6 +124,50 @@ TEST(BatchTest, PerUnitOverflowKeepsTheLabelWrittenBeforeIt) {
     EXPECT_EQ(run.rows[0].at("Rs_text"), "   4.70204ohm");
 }
 
+TEST(BatchTest, PerUnitOnTheMachinesOwnRatingIsTheSameAtEitherFrequency) {
+    for (const float frequency : {50.0f, 60.0f}) {
+        BatchOptions options;
+        options.frequency = frequency;
+        const BatchRun run = Batch(Header + "1,10,0.02,0.9,0.8,5\n", options);
+        const Row& r = run.rows.at(0);
+        // 10 kW / (0.9 * 0.8); (1000 V / sqrt 3) / 8.01875 A.
+        EXPECT_TRUE(FourDigits(Number(r, "S_base_kVA"), 13.8889)) << r.at("S_base_kVA");
+        EXPECT_TRUE(FourDigits(Number(r, "Z_base_ohm"), 72.000)) << r.at("Z_base_ohm");
+        EXPECT_TRUE(FourDigits(Number(r, "Rs_pu"), 4.70204 / 72)) << r.at("Rs_pu");
+        EXPECT_TRUE(FourDigits(Number(r, "Rr_pu"), 1.55080 / 72)) << r.at("Rr_pu");
+        // The reactances of the window's per-unit view at 1 ohm base, 50 Hz.
+        EXPECT_TRUE(FourDigits(Number(r, "Xls_pu"), 6.67712 / 72)) << r.at("Xls_pu");
+        EXPECT_EQ(r.at("Xlr_pu"), r.at("Xls_pu"));
+        EXPECT_TRUE(FourDigits(Number(r, "Xm_pu"), 129.259 / 72)) << r.at("Xm_pu");
+    }
+}
+
+struct RatioCase {
+    const char* name;
+    std::string line;
+    std::string ratioMin;
+    std::string ratioMax;
+};
+
+class RatioRangeTest : public testing::TestWithParam<RatioCase> {};
+
+TEST_P(RatioRangeTest, IsWhatTheNameplateAdmits) {
+    const BatchRun run = Batch(Header + GetParam().line + "\n");
+    ASSERT_EQ(run.rows.size(), 1u) << run.err;
+    EXPECT_EQ(run.rows[0].at("ratio_min"), GetParam().ratioMin);
+    EXPECT_EQ(run.rows[0].at("ratio_max"), GetParam().ratioMax);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Plates, RatioRangeTest,
+    testing::Values(RatioCase{"default", "1,10,0.02,0.9,0.8,5", "1.65205", "11.141"},
+                    // Above the 11.1366 that the fallback line names.
+                    RatioCase{"ratio_not_met", "1,10,0.02,0.9,0.8,20", "1.65205", "11.141"},
+                    RatioCase{"small_motor", "0.4,0.75,0.05,0.83,0.82,6", "1.69752", "6.17864"},
+                    RatioCase{"medium_voltage", "6.6,630,0.007,0.959,0.83,6", "1.78955", "27.2144"},
+                    RatioCase{"no_circuit", "1,10,0.02,0.9,e5,5", "", ""}),
+    RowName);
+
 struct StatusCase {
     const char* name;
     std::string line;

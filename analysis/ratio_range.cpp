@@ -1,9 +1,9 @@
 #include "ratio_range.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <complex>
-#include <vector>
 
 namespace {
 
@@ -15,6 +15,7 @@ struct NominalSplit {
     double Rp = 0;
     double Xp = 0;
     double s = 0;
+    double d0 = 0; // X_min - Xp = Rp^2 / Xp
 };
 
 NominalSplit Split(const PhaseNameplate& n) {
@@ -25,24 +26,37 @@ NominalSplit Split(const PhaseNameplate& n) {
     split.Rp = split.Zn * pf - split.Rs;
     split.Xp = split.Zn * std::sqrt(1 - pf * pf);
     split.s = n.s;
+    split.d0 = split.Rp * split.Rp / split.Xp;
     return split;
 }
 
 // The locked-rotor ratio of the trial circuit with X = X_min + e. The leakage
 // X - X_m is written as X Xp e / ((X - Xp)(X + X_m)), which is the same
-// quantity without the cancellation of X - X_m at large X.
+// quantity without the cancellation of X - X_m at large X. The complex sums
+// are written out, with as few divisions as can be: the magnetizing branch
+// is a pure reactance, and no operand here can be infinite or a NaN, which
+// the library's complex division takes care of at several times the cost.
 double LockedRatio(const NominalSplit& n, double e) {
-    const double d0 = n.Rp * n.Rp / n.Xp; // X_min - Xp
-    const double X = n.Xp + d0 + e;
-    const double d = d0 + e;
-    const double Xm = std::sqrt(X * d + X * n.Rp * n.Rp / d);
-    const double Xl = X * n.Xp * e / (d * (X + Xm));
-    const double Rr = n.Rp * X * n.s / d;
-    const std::complex<double> Zr(Rr, Xl);
-    const std::complex<double> Zm(0, Xm);
-    const std::complex<double> Z = std::complex<double>(n.Rs, Xl) + Zr * Zm / (Zr + Zm);
-    return n.Zn / std::abs(Z);
+    const double d = n.d0 + e; // X - Xp
+    const double X = n.Xp + d;
+    const double perD = 1 / d;
+    const double Xm = std::sqrt(X * (d + n.Rp * n.Rp * perD));
+    const double Xl = X * n.Xp * e * perD / (X + Xm);
+    const double Rr = n.Rp * X * n.s * perD;
+    // Zr Zm / (Zr + Zm) with Zr = Rr + j Xl and Zm = j Xm.
+    const double Pr = -Xl * Xm;
+    const double Pi = Rr * Xm;
+    const double Qi = Xl + Xm;
+    const double perQ2 = 1 / (Rr * Rr + Qi * Qi);
+    const double Zre = n.Rs + (Pr * Rr + Pi * Qi) * perQ2;
+    const double Zim = Xl + (Pi * Rr - Pr * Qi) * perQ2;
+    return n.Zn / std::sqrt(Zre * Zre + Zim * Zim);
 }
+
+// e = X_min 10^k for k = -12 .. 6: one point a decade, exact powers of ten.
+constexpr std::array<double, 19> Decades{1e-12, 1e-11, 1e-10, 1e-9, 1e-8, 1e-7, 1e-6,
+                                         1e-5,  1e-4,  1e-3,  1e-2, 1e-1, 1,    1e1,
+                                         1e2,   1e3,   1e4,   1e5,  1e6};
 
 } // namespace
 
@@ -51,14 +65,17 @@ LockedRotorRatioRange AchievableRatioRange(const PhaseNameplate& nominal) {
     LockedRotorRatioRange range;
     range.ratio_min = n.Zn / std::abs(std::complex<double>(n.Rs + n.s * n.Rp, n.Xp));
 
-    // A coarse scan of e = X - X_min, ten points a decade from 1e-12 X_min to
-    // 1e6 X_min and e = 0 itself, brackets the maximum between the
-    // neighbours of its best point; golden section then narrows it far below
-    // what six significant digits of the ratio need, the top being flat.
-    const double X_min = n.Rp * n.Rp / n.Xp + n.Xp;
-    std::vector<double> grid{0};
-    for (int k = -120; k <= 60; ++k) {
-        grid.push_back(X_min * std::pow(10.0, k / 10.0));
+    // The ratio rises from X_min to one maximum and falls towards ratio_min
+    // (over name plates across the checked ranges, the maximum lies between
+    // 1e-6 and 0.4 X_min above X_min). A scan of e = X - X_min, one point a
+    // decade from 1e-12 X_min to 1e6 X_min and e = 0 itself, brackets it
+    // between the neighbours of its best point; golden section then narrows
+    // that to 1e-7 of its size, far below what six significant digits of the
+    // ratio need, the top being flat.
+    const double X_min = n.d0 + n.Xp;
+    std::array<double, Decades.size() + 1> grid{0};
+    for (std::size_t k = 0; k < Decades.size(); ++k) {
+        grid[k + 1] = X_min * Decades[k];
     }
     std::size_t best = 0;
     double bestRatio = LockedRatio(n, 0);
@@ -76,7 +93,8 @@ LockedRotorRatioRange AchievableRatioRange(const PhaseNameplate& nominal) {
     double b = lo + shrink * (hi - lo);
     double ra = LockedRatio(n, a);
     double rb = LockedRatio(n, b);
-    while (hi - lo > 1e-12 * (X_min + hi)) {
+    const double width = 1e-7 * (hi - lo);
+    while (hi - lo > width) {
         if (ra < rb) {
             lo = a;
             a = b;

@@ -228,43 +228,6 @@ void ComputeRow(const std::vector<std::string>& record, const NameplateColumns& 
     }
 }
 
-// A row of a block: its record as read and its results.
-struct BlockRow {
-    std::vector<std::string> record;
-    RowResult result;
-};
-
-// Enough rows that starting a thread costs nothing beside them.
-constexpr std::size_t RowsPerBlock = 4096;
-
-// The first count rows of the block, the second half on a thread of its own.
-// Rows share nothing but the read-only base values.
-void ComputeRows(std::vector<BlockRow>& block, std::size_t count, const NameplateColumns& columns,
-                 float frequency, const PerUnitBase& base) {
-    const auto compute = [&](std::size_t from, std::size_t to) {
-        for (std::size_t r = from; r < to; ++r) {
-            ComputeRow(block[r].record, columns, frequency, base, block[r].result);
-        }
-    };
-    const std::size_t half = count / 2;
-    std::array<std::exception_ptr, 2> failed;
-    const auto guarded = [&](std::size_t part, std::size_t from, std::size_t to) {
-        try {
-            compute(from, to);
-        } catch (...) {
-            failed[part] = std::current_exception();
-        }
-    };
-    std::thread second(guarded, 1, half, count);
-    guarded(0, 0, half);
-    second.join();
-    for (const std::exception_ptr& e : failed) {
-        if (e) {
-            std::rethrow_exception(e);
-        }
-    }
-}
-
 void AppendFields(std::string& line, const std::vector<std::string>& fields, char delimiter) {
     for (std::size_t i = 0; i < fields.size(); ++i) {
         if (i > 0) {
@@ -335,6 +298,56 @@ void AppendResult(std::string& line, const RowResult& row, const std::string& in
     const LockedRotorRatioRange ratios = row.ratios.value_or(LockedRotorRatioRange{});
     appendNumbers(row.ratios.has_value(), CheckPrecision,
                   std::array{ratios.ratio_min, ratios.ratio_max});
+}
+
+// A row of a block: its record as read and its results.
+struct BlockRow {
+    std::vector<std::string> record;
+    RowResult result;
+    std::string line; // the output line, written by the thread that computed it
+};
+
+// Enough rows that starting a thread costs nothing beside them.
+constexpr std::size_t RowsPerBlock = 4096;
+
+// What every row of a run shares, read only.
+struct RunSettings {
+    NameplateColumns columns;
+    float frequency = 50;
+    PerUnitBase base;
+    OutputFormat format;
+};
+
+// The first count rows of the block and their output lines, the second half
+// on a thread of its own.
+void ComputeRows(std::vector<BlockRow>& block, std::size_t count, const RunSettings& run) {
+    const auto compute = [&](std::size_t from, std::size_t to) {
+        for (std::size_t r = from; r < to; ++r) {
+            BlockRow& row = block[r];
+            ComputeRow(row.record, run.columns, run.frequency, run.base, row.result);
+            row.line.clear();
+            AppendFields(row.line, row.record, run.format.delimiter);
+            AppendResult(row.line, row.result, run.base.invalidNames, run.format);
+            row.line += '\n';
+        }
+    };
+    const std::size_t half = count / 2;
+    std::array<std::exception_ptr, 2> failed;
+    const auto guarded = [&](std::size_t part, std::size_t from, std::size_t to) {
+        try {
+            compute(from, to);
+        } catch (...) {
+            failed[part] = std::current_exception();
+        }
+    };
+    std::thread second(guarded, 1, half, count);
+    guarded(0, 0, half);
+    second.join();
+    for (const std::exception_ptr& e : failed) {
+        if (e) {
+            std::rethrow_exception(e);
+        }
+    }
 }
 
 PerUnitBases ReadBases(const BatchOptions& options) {
@@ -477,7 +490,9 @@ const std::vector<std::string>& OutputColumns() {
 int RunBatch(std::istream& in, std::ostream& out, std::ostream& err, const BatchOptions& options) {
     Progress progress(err, options.progress);
     try {
-        const PerUnitBase base = MakeBase(ReadBases(options));
+        RunSettings run;
+        run.frequency = options.frequency;
+        run.base = MakeBase(ReadBases(options));
         const bool curves = !options.curvesDir.empty();
         if (curves) {
             PrepareCurvesDir(options.curvesDir);
@@ -488,13 +503,13 @@ int RunBatch(std::istream& in, std::ostream& out, std::ostream& err, const Batch
         if (!reader.Next(header)) {
             throw BatchInputError("line 1: no header line");
         }
-        NameplateColumns columns;
         try {
-            columns = FindNameplateColumns(header);
+            run.columns = FindNameplateColumns(header);
         } catch (const HeaderError& e) {
             throw BatchInputError("line " + std::to_string(reader.RecordLine()) + ": " + e.what());
         }
-        const OutputFormat format = OutputFormatFor(reader.Delimiter(), options);
+        run.format = OutputFormatFor(reader.Delimiter(), options);
+        const OutputFormat& format = run.format;
 
         ChunkedOutput output(out);
         AppendFields(output.Pending(), header, format.delimiter);
@@ -533,7 +548,7 @@ int RunBatch(std::istream& in, std::ostream& out, std::ostream& err, const Batch
                 readError = std::current_exception();
                 inputLeft = false;
             }
-            ComputeRows(block, count, columns, options.frequency, base);
+            ComputeRows(block, count, run);
             for (std::size_t r = 0; r < count; ++r) {
                 const RowResult& row = block[r].result;
                 ++tally.rows;
@@ -543,9 +558,7 @@ int RunBatch(std::istream& in, std::ostream& out, std::ostream& err, const Batch
                     WriteCurveFile(CurveFilePath(options.curvesDir, tally.rows),
                                    *row.characteristics, row.breakdown, options.overwriteCurves);
                 }
-                AppendFields(output.Pending(), block[r].record, format.delimiter);
-                AppendResult(output.Pending(), row, base.invalidNames, format);
-                output.Pending() += '\n';
+                output.Pending() += block[r].line;
                 output.Collected();
             }
             progress.RowsDone(tally.rows);

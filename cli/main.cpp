@@ -83,7 +83,18 @@ and inductances belong to the supply frequency --frequency.
                                   the values the calculation used, after
                                   reading and substitutes, in the input's
                                   units (%.9g)
-The check and used columns are empty when the row has no circuit.
+  S_base_kVA Z_base_ohm           the base on the machine's own rating:
+                                  S = 3 V_ph I_n = P/(eta pf), the rated
+                                  apparent input power, and Z = V_ph/I_n
+  Rs_pu Rr_pu Xls_pu Xlr_pu Xm_pu the circuit on that base, reactances at
+                                  --frequency (%.9g)
+  ratio_min ratio_max             the locked-rotor current ratios this name
+                                  plate allows: ratio_min is approached as
+                                  the magnetizing reactance grows without
+                                  bound, ratio_max is the greatest; a ratio
+                                  outside them gives a fallback (%.6g)
+The check, used, machine-base and ratio columns are empty when the row has
+no circuit.
 Number columns (%.9g, %.6g) use the output's decimal mark; the window's
 texts keep '.'. The output's delimiter is the input's unless
 --output-delimiter; its decimal mark is ',' after a ';' delimiter and '.'
@@ -100,14 +111,17 @@ is that at the rated slip. The circuit has no iron, friction or stray loss:
 these are its electrical quantities only, and the ratios need no pole count.
 
 Curves (--curves DIR): DIR/row-n.csv for data row n (counted from 1, as
-in the output; skipped rows do not count), 201 points from s = 1
-(standstill) to s = 0 (synchronous speed) in steps of 0.005, columns
+in the output; skipped rows do not count), in falling slip from s = 1
+(standstill) to s = 0 (synchronous speed): every step of 0.005, 24 more
+points between s = 0 and the rated slip, and the rated and breakdown
+points themselves; columns
   slip speed_pu       s and 1 - s
   torque_pu           torque over the rated torque
   current_pu          |I_s| over the circuit's own |I_s| at the rated
                       slip (so 1 at the rated point; that current matches
                       check_In_A, the name plate's current to rounding)
   power_factor        cos of the angle between I_s and the phase voltage
+  point               rated or breakdown on those points, else empty
 in %.9g. DIR is created when missing. A row without a circuit gets no
 file. An existing file stops the run (status 2) before that row is
 written, unless --force.

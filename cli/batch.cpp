@@ -12,6 +12,7 @@
 #include "record_nameplate.h"
 #include "significant_digits.h"
 
+#include <algorithm>
 #include <array>
 #include <chrono>
 #include <exception>

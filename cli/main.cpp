@@ -7,7 +7,7 @@
 #include <CLI/CLI.hpp>
 
 #include <cerrno>
-#include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <optional>

@@ -390,6 +390,15 @@ TEST(BatchTest, RowsBeyondABlockKeepTheirOrder) {
     EXPECT_NE(run.rows[0].at("Lm_H"), run.rows[1].at("Lm_H"));
 }
 
+// A stream that fails under way, as one opened on a directory does.
+TEST(BatchTest, AnInputThatFailsToReadIsAnInputErrorNotAnAbort) {
+    std::ifstream directory(testing::TempDir(), std::ios::binary);
+    std::ostringstream out;
+    std::ostringstream err;
+    EXPECT_EQ(RunBatch(directory, out, err, {}), 2);
+    EXPECT_EQ(err.str(), "induction-motor-batch: cannot read the input: Is a directory\n");
+}
+
 struct InputErrorCase {
     const char* name;
     std::string csv;

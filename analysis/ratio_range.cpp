@@ -30,13 +30,14 @@ NominalSplit Split(const PhaseNameplate& n) {
     return split;
 }
 
-// The locked-rotor ratio of the trial circuit with X = X_min + e. The leakage
-// X - X_m is written as X Xp e / ((X - Xp)(X + X_m)), which is the same
-// quantity without the cancellation of X - X_m at large X. The complex sums
-// are written out, with as few divisions as can be: the magnetizing branch
-// is a pure reactance, and no operand here can be infinite or a NaN, which
-// the library's complex division takes care of at several times the cost.
-double LockedRatio(const NominalSplit& n, double e) {
+// |Z|^2 of the locked-rotor input impedance of the trial circuit with
+// X = X_min + e, whose locked-rotor ratio is Zn / |Z|. The leakage X - X_m
+// is written as X Xp e / ((X - Xp)(X + X_m)), which is the same quantity
+// without the cancellation of X - X_m at large X. The complex sums are
+// written out, with as few divisions as can be: the magnetizing branch is a
+// pure reactance, and no operand here can be infinite or a NaN, which the
+// library's complex division takes care of at several times the cost.
+double LockedImpedance2(const NominalSplit& n, double e) {
     const double d = n.d0 + e; // X - Xp
     const double X = n.Xp + d;
     const double perD = 1 / d;
@@ -50,22 +51,22 @@ double LockedRatio(const NominalSplit& n, double e) {
     const double perQ2 = 1 / (Rr * Rr + Qi * Qi);
     const double Zre = n.Rs + (Pr * Rr + Pi * Qi) * perQ2;
     const double Zim = Xl + (Pi * Rr - Pr * Qi) * perQ2;
-    return n.Zn / std::sqrt(Zre * Zre + Zim * Zim);
+    return Zre * Zre + Zim * Zim;
 }
 
-// The greatest ratio over lo <= e <= hi, where it has one maximum: Brent's
+// The least |Z|^2 over lo <= e <= hi, where it has one minimum: Brent's
 // search, golden section steps where a parabola through the three best
-// points does not serve. The top is flat, so an e to 1e-8 relative gives
-// the ratio to about 1e-16, in some 10 to 20 trial circuits.
-double HighestRatio(const NominalSplit& n, double lo, double hi) {
+// points does not serve. The bottom is flat, so an e to 1e-8 relative gives
+// |Z| to about 1e-16, in some 10 to 20 trial circuits.
+double LowestImpedance2(const NominalSplit& n, double lo, double hi) {
     const double golden = (3 - std::sqrt(5.0)) / 2;
     constexpr double Relative = 1.5e-8; // about the square root of the double's epsilon
     const double absolute = 1e-30 * hi;
-    // Minimizes -ratio; x the best point so far, w the second, v the third.
+    // x the best point so far, w the second, v the third.
     double x = lo + golden * (hi - lo);
     double w = x;
     double v = x;
-    double fx = -LockedRatio(n, x);
+    double fx = LockedImpedance2(n, x);
     double fw = fx;
     double fv = fx;
     double step = 0;   // the step made last
@@ -74,7 +75,7 @@ double HighestRatio(const NominalSplit& n, double lo, double hi) {
         const double middle = (lo + hi) / 2;
         const double tol = Relative * std::fabs(x) + absolute;
         if (std::fabs(x - middle) <= 2 * tol - (hi - lo) / 2) {
-            return -fx;
+            return fx;
         }
         bool parabolic = false;
         if (std::fabs(before) > tol) {
@@ -103,7 +104,7 @@ double HighestRatio(const NominalSplit& n, double lo, double hi) {
             step = golden * before;
         }
         const double u = x + (std::fabs(step) >= tol ? step : (step > 0 ? tol : -tol));
-        const double fu = -LockedRatio(n, u);
+        const double fu = LockedImpedance2(n, u);
         if (fu <= fx) {
             (u < x ? hi : lo) = x;
             v = w;
@@ -127,9 +128,13 @@ double HighestRatio(const NominalSplit& n, double lo, double hi) {
     }
 }
 
-// e = X_min 10^k for k = -12, -10, .. 6: a point every second decade, exact
-// powers of ten.
-constexpr std::array<double, 10> Decades{1e-12, 1e-10, 1e-8, 1e-6, 1e-4, 1e-2, 1, 1e2, 1e4, 1e6};
+// e / X_min: 0, then every second decade from 1e-12 to 1e6, exact powers of
+// ten. The scan starts at 1e-8 .. 1, where the minimum of |Z| lies for name
+// plates across the checked ranges (1e-6 to 0.4), and goes on outwards
+// while |Z| still falls.
+constexpr std::array<double, 11> Scan{0, 1e-12, 1e-10, 1e-8, 1e-6, 1e-4, 1e-2, 1, 1e2, 1e4, 1e6};
+constexpr std::size_t ScanFirst = 3;
+constexpr std::size_t ScanLast = 7;
 
 } // namespace
 
@@ -138,28 +143,35 @@ LockedRotorRatioRange AchievableRatioRange(const PhaseNameplate& nominal) {
     LockedRotorRatioRange range;
     range.ratio_min = n.Zn / std::abs(std::complex<double>(n.Rs + n.s * n.Rp, n.Xp));
 
-    // The ratio rises from X_min to one maximum and falls towards ratio_min
-    // (over name plates across the checked ranges, the maximum lies between
-    // 1e-6 and 0.4 X_min above X_min). A scan of e = X - X_min, one point
-    // every second decade from 1e-12 X_min to 1e6 X_min and e = 0 itself,
-    // brackets it between the neighbours of its best point, where Brent's
-    // search finds it.
+    // The ratio rises from X_min to one maximum and falls towards ratio_min:
+    // |Z| falls to one minimum and rises. The scan of e = X - X_min brackets
+    // it between the neighbours of its best point, where Brent's search
+    // finds it.
     const double X_min = n.d0 + n.Xp;
-    std::array<double, Decades.size() + 1> grid{0};
-    for (std::size_t k = 0; k < Decades.size(); ++k) {
-        grid[k + 1] = X_min * Decades[k];
-    }
-    std::size_t best = 0;
-    double bestRatio = LockedRatio(n, 0);
-    for (std::size_t i = 1; i < grid.size(); ++i) {
-        const double r = LockedRatio(n, grid[i]);
-        if (r > bestRatio) {
+    std::array<double, Scan.size()> Z2{};
+    const auto at = [&](std::size_t i) { return Z2[i] = LockedImpedance2(n, X_min * Scan[i]); };
+    std::size_t first = ScanFirst;
+    std::size_t last = ScanLast;
+    std::size_t best = first;
+    for (std::size_t i = first; i <= last; ++i) {
+        if (at(i) < Z2[best]) {
             best = i;
-            bestRatio = r;
         }
     }
-    double lo = grid[best == 0 ? 0 : best - 1];
-    double hi = grid[std::min(best + 1, grid.size() - 1)];
-    range.ratio_max = std::max(bestRatio, HighestRatio(n, lo, hi));
+    while (best == first && first > 0) {
+        --first;
+        if (at(first) < Z2[best]) {
+            best = first;
+        }
+    }
+    while (best == last && last + 1 < Scan.size()) {
+        ++last;
+        if (at(last) < Z2[best]) {
+            best = last;
+        }
+    }
+    const double lo = X_min * Scan[best == first ? first : best - 1];
+    const double hi = X_min * Scan[best == last ? last : best + 1];
+    range.ratio_max = n.Zn / std::sqrt(std::min(Z2[best], LowestImpedance2(n, lo, hi)));
     return range;
 }

@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <chrono>
 #include <exception>
 #include <initializer_list>
@@ -309,7 +310,17 @@ struct BlockRow {
 };
 
 // Enough rows that starting a thread costs nothing beside them.
-constexpr std::size_t RowsPerBlock = 4096;
+constexpr std::size_t RowsPerBlock = 2048;
+// Rows are taken from a block this many at a time by either thread.
+constexpr std::size_t RowsPerTake = 16;
+
+// A block of rows: read, then computed, then written, in order.
+struct Block {
+    std::vector<BlockRow> rows = std::vector<BlockRow>(RowsPerBlock);
+    std::size_t count = 0;
+    // What ended the reading after the rows read; raised once they are out.
+    std::exception_ptr readError;
+};
 
 // What every row of a run shares, read only.
 struct RunSettings {
@@ -319,30 +330,49 @@ struct RunSettings {
     OutputFormat format;
 };
 
-// The first count rows of the block and their output lines, the second half
-// on a thread of its own.
-void ComputeRows(std::vector<BlockRow>& block, std::size_t count, const RunSettings& run) {
-    const auto compute = [&](std::size_t from, std::size_t to) {
-        for (std::size_t r = from; r < to; ++r) {
-            BlockRow& row = block[r];
-            ComputeRow(row.record, run.columns, run.frequency, run.base, row.result);
-            row.line.clear();
-            AppendFields(row.line, row.record, run.format.delimiter);
-            AppendResult(row.line, row.result, run.base.invalidNames, run.format);
-            row.line += '\n';
+void ComputeRow(BlockRow& row, const RunSettings& run) {
+    ComputeRow(row.record, run.columns, run.frequency, run.base, row.result);
+    row.line.clear();
+    AppendFields(row.line, row.record, run.format.delimiter);
+    AppendResult(row.line, row.result, run.base.invalidNames, run.format);
+    row.line += '\n';
+}
+
+// Computes the rows of the block and their output lines on two threads: a
+// second one, and this one once it has done `alongside`, the writing of the
+// block before and the reading of the block after, which touch neither this
+// block nor anything its rows share. Either takes the next rows as it comes
+// free. An exception of `alongside` stops this thread's part and is raised
+// once the second has finished.
+template <typename Alongside>
+void ComputeBlock(Block& block, const RunSettings& run, Alongside alongside) {
+    std::atomic<std::size_t> next{0};
+    const auto compute = [&] {
+        for (;;) {
+            const std::size_t from = next.fetch_add(RowsPerTake);
+            if (from >= block.count) {
+                return;
+            }
+            for (std::size_t r = from; r < std::min(from + RowsPerTake, block.count); ++r) {
+                ComputeRow(block.rows[r], run);
+            }
         }
     };
-    const std::size_t half = count / 2;
     std::array<std::exception_ptr, 2> failed;
-    const auto guarded = [&](std::size_t part, std::size_t from, std::size_t to) {
+    std::thread second([&] {
         try {
-            compute(from, to);
+            compute();
         } catch (...) {
-            failed[part] = std::current_exception();
+            failed[1] = std::current_exception();
         }
-    };
-    std::thread second(guarded, 1, half, count);
-    guarded(0, 0, half);
+    });
+    try {
+        alongside();
+        compute();
+    } catch (...) {
+        failed[0] = std::current_exception();
+        next = block.count; // the second thread stops at its next take
+    }
     second.join();
     for (const std::exception_ptr& e : failed) {
         if (e) {
@@ -519,17 +549,15 @@ int RunBatch(std::istream& in, std::ostream& out, std::ostream& err, const Batch
         output.Pending() += '\n';
 
         Tally tally;
-        std::vector<BlockRow> block(RowsPerBlock);
-        bool inputLeft = true;
-        while (inputLeft) {
-            // Rows are read a block at a time, computed on two threads, and
-            // then written in their order exactly as one at a time: a read
-            // error is raised only after the rows before it are out.
-            std::size_t count = 0;
-            std::exception_ptr readError;
+        // Reads rows into the block until it is full, the input ends or a
+        // record is refused; true when there may be more.
+        const auto read = [&](Block& block) {
+            block.count = 0;
+            block.readError = nullptr;
             try {
-                while (count < block.size() && reader.Next(block[count].record)) {
-                    const std::vector<std::string>& record = block[count].record;
+                while (block.count < block.rows.size() &&
+                       reader.Next(block.rows[block.count].record)) {
+                    const std::vector<std::string>& record = block.rows[block.count].record;
                     // A blank line, or a spreadsheet's empty line, carries no
                     // name plate.
                     if (AllFieldsBlank(record)) {
@@ -542,16 +570,17 @@ int RunBatch(std::istream& in, std::ostream& out, std::ostream& err, const Batch
                                               " fields where the header has " +
                                               std::to_string(header.size()));
                     }
-                    ++count;
+                    ++block.count;
                 }
-                inputLeft = count == block.size();
+                return block.count == block.rows.size();
             } catch (...) {
-                readError = std::current_exception();
-                inputLeft = false;
+                block.readError = std::current_exception();
+                return false;
             }
-            ComputeRows(block, count, run);
-            for (std::size_t r = 0; r < count; ++r) {
-                const RowResult& row = block[r].result;
+        };
+        const auto write = [&](const Block& block) {
+            for (std::size_t r = 0; r < block.count; ++r) {
+                const RowResult& row = block.rows[r].result;
                 ++tally.rows;
                 ++tally.byStatus[static_cast<std::size_t>(row.status)];
                 // The file first: a refused file stops the run before its row.
@@ -559,13 +588,41 @@ int RunBatch(std::istream& in, std::ostream& out, std::ostream& err, const Batch
                     WriteCurveFile(CurveFilePath(options.curvesDir, tally.rows),
                                    *row.characteristics, row.breakdown, options.overwriteCurves);
                 }
-                output.Pending() += block[r].line;
+                output.Pending() += block.rows[r].line;
                 output.Collected();
             }
             progress.RowsDone(tally.rows);
-            if (readError) {
-                std::rethrow_exception(readError);
+            if (block.readError) {
+                std::rethrow_exception(block.readError);
             }
+        };
+
+        // While the rows of one block are computed, the block before is
+        // written and the block after is read: the output is exactly that of
+        // one row at a time, and a read error is raised only after the rows
+        // before it are out.
+        std::array<Block, 2> blocks;
+        Block* computing = &blocks[0];
+        Block* other = &blocks[1];
+        bool inputLeft = read(*computing);
+        bool otherComputed = false;
+        for (;;) {
+            bool otherRead = false;
+            ComputeBlock(*computing, run, [&] {
+                if (otherComputed) {
+                    write(*other);
+                }
+                if (inputLeft) {
+                    inputLeft = read(*other);
+                    otherRead = true;
+                }
+            });
+            if (!otherRead) {
+                write(*computing);
+                break;
+            }
+            std::swap(computing, other);
+            otherComputed = true;
         }
         output.Write();
         out.flush();

@@ -229,18 +229,14 @@ int main(int argc, char** argv) {
     if (app.count("--pu-frequency") > 0) {
         options.puFrequency = app.get_option("--pu-frequency")->as<std::string>();
     }
-    const auto delimiter = [&](const char* name, std::optional<char>& into) {
-        if (app.count(name) == 0) {
-            return true;
-        }
-        const std::string text = app.get_option(name)->as<std::string>();
-        into = DelimiterNamed(text);
-        return into.has_value();
-    };
     for (const auto& [name, into] : {std::pair{"--delimiter", &options.delimiter},
                                      std::pair{"--output-delimiter", &options.outputDelimiter}}) {
-        if (!delimiter(name, *into)) {
-            return UsageError(name, app.get_option(name)->as<std::string>(), "one of , ; tab");
+        if (app.count(name) > 0) {
+            const std::string text = app.get_option(name)->as<std::string>();
+            *into = DelimiterNamed(text);
+            if (!*into) {
+                return UsageError(name, text, "one of , ; tab");
+            }
         }
     }
     if (app.count("--output-decimal") > 0) {

@@ -85,31 +85,6 @@ std::string InvalidBases(const PerUnitBases& bases) {
     return names;
 }
 
-// The per-unit view's base as every row sees it. It is the same for all rows,
-// so it is made once; an error of the base impedance is then every row's.
-struct PerUnitBase {
-    PerUnitBases bases;
-    std::string invalidNames;
-    float Zb = 0;
-    std::string text;
-    std::string error;
-};
-
-PerUnitBase MakeBase(const PerUnitBases& bases) {
-    PerUnitBase base;
-    base.bases = bases;
-    base.invalidNames = InvalidBases(bases);
-    if (bases.AllValid()) {
-        try {
-            base.Zb = BaseImpedance(bases);
-            base.text = BaseImpedanceText(base.Zb);
-        } catch (const SystemError& e) {
-            base.error = std::string(e.what()) + ".";
-        }
-    }
-    return base;
-}
-
 // The first of values[0..i] that is bit for bit values[i]. The two leakage
 // inductances are always equal, so their texts need making only once.
 template <std::size_t N> std::size_t SameAs(const std::array<float, N>& values, std::size_t i) {
@@ -141,8 +116,7 @@ struct RowResult {
     std::optional<MotorCharacteristics> characteristics;
     double lockedTorque = 0;
     BreakdownPoint breakdown;
-    std::string baseZ;
-    std::array<std::string, PerUnitDisplayOrder.size()> perUnit; // in display order
+    PerUnitTexts perUnit;
     WarningLineList memo;
     std::string warnings;
     std::string error;
@@ -160,17 +134,14 @@ std::array<float, InputColumns.size()> UsedInputs(const PhaseNameplate& n) {
 
 // One row as one Calculate click: what was written before an error stays.
 void ComputeRow(const std::vector<std::string>& record, const NameplateColumns& columns,
-                float frequency, const PerUnitBase& base, RowResult& row) {
+                float frequency, const PerUnitBases& bases, RowResult& row) {
     row.circuit.reset();
     row.check.reset();
     row.characteristics.reset();
     row.used.reset();
     row.machine.reset();
     row.ratios.reset();
-    row.baseZ.clear();
-    for (std::string& text : row.perUnit) {
-        text.clear();
-    }
+    row.perUnit.Clear();
     row.error.clear();
     row.readProblems.clear();
     row.memo.Clear();
@@ -201,18 +172,7 @@ void ComputeRow(const std::vector<std::string>& record, const NameplateColumns& 
         } catch (const CharacteristicsError&) {
         }
 
-        if (!base.error.empty()) {
-            row.error = base.error;
-        } else if (base.bases.AllValid()) {
-            row.baseZ = base.text;
-            std::array<float, PerUnitDisplayOrder.size()> values{};
-            for (std::size_t i = 0; i < PerUnitDisplayOrder.size(); ++i) {
-                values[i] =
-                    PerUnitValue(PerUnitDisplayOrder[i], circuit, base.bases.Freq.Value, base.Zb);
-                const std::size_t same = SameAs(values, i);
-                row.perUnit[i] = same < i ? row.perUnit[same] : PerUnitText(values[i]);
-            }
-        }
+        WritePerUnitDisplay(bases, circuit, row.perUnit);
     } catch (const SystemError& e) {
         row.error = std::string(e.what()) + ".";
     }
@@ -275,8 +235,9 @@ void AppendResult(std::string& line, const RowResult& row, const std::string& in
             AppendCsvField(line, text, delimiter);
         }
     };
-    appendTexts({row.baseZ, row.perUnit[0], row.perUnit[1], row.perUnit[2], row.perUnit[3],
-                 row.perUnit[4], invalidBases, row.warnings, row.error});
+    const PerUnitTexts& perUnit = row.perUnit;
+    appendTexts({perUnit.baseImpedance, perUnit.perUnit[0], perUnit.perUnit[1], perUnit.perUnit[2],
+                 perUnit.perUnit[3], perUnit.perUnit[4], invalidBases, row.warnings, row.error});
     const auto appendNumbers = [&](bool present, int digits, auto values) {
         for (const double value : values) {
             line += delimiter;
@@ -326,15 +287,16 @@ struct Block {
 struct RunSettings {
     NameplateColumns columns;
     float frequency = 50;
-    PerUnitBase base;
+    PerUnitBases bases;
+    std::string invalidBases; // the names of the invalid ones
     OutputFormat format;
 };
 
 void ComputeRow(BlockRow& row, const RunSettings& run) {
-    ComputeRow(row.record, run.columns, run.frequency, run.base, row.result);
+    ComputeRow(row.record, run.columns, run.frequency, run.bases, row.result);
     row.line.clear();
     AppendFields(row.line, row.record, run.format.delimiter);
-    AppendResult(row.line, row.result, run.base.invalidNames, run.format);
+    AppendResult(row.line, row.result, run.invalidBases, run.format);
     row.line += '\n';
 }
 
@@ -523,7 +485,8 @@ int RunBatch(std::istream& in, std::ostream& out, std::ostream& err, const Batch
     try {
         RunSettings run;
         run.frequency = options.frequency;
-        run.base = MakeBase(ReadBases(options));
+        run.bases = ReadBases(options);
+        run.invalidBases = InvalidBases(run.bases);
         const bool curves = !options.curvesDir.empty();
         if (curves) {
             PrepareCurvesDir(options.curvesDir);

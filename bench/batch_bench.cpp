@@ -2,7 +2,7 @@
 // the results written to /dev/null, as a shell redirection would; and the
 // parts of a row that are the batch's own rather than the model's.
 #include "batch.h"
-#include "motor_characteristics.h"
+#include "motor_analysis.h"
 #include "significant_digits.h"
 #include "text_nameplate.h"
 
@@ -128,6 +128,17 @@ void BM_Batch_Breakdown(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_Batch_Breakdown);
+
+// A row's ratio_min and ratio_max.
+void BM_Batch_RatioRange(benchmark::State& state) {
+    const std::vector<SolvedCircuit> circuits = Circuits();
+    std::size_t i = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(AchievableRatioRange(circuits[i].Nominal));
+        i = (i + 1) % circuits.size();
+    }
+}
+BENCHMARK(BM_Batch_RatioRange);
 
 // One number of a row's twelve: the circuit's in 9 digits, the checks' in 6.
 void BM_Batch_SignificantDigits(benchmark::State& state) {

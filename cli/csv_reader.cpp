@@ -6,7 +6,34 @@
 CsvError::CsvError(long line, const std::string& what)
     : std::runtime_error("line " + std::to_string(line) + ": " + what), line_(line) {}
 
-CsvReader::CsvReader(std::istream& in) : buf_(in.rdbuf()) {}
+char DetectDelimiter(std::string_view text) {
+    std::size_t commas = 0;
+    std::size_t semicolons = 0;
+    std::size_t tabs = 0;
+    bool quoted = false;
+    for (const char c : text) {
+        if (c == '"') {
+            quoted = !quoted;
+        } else if (quoted) {
+            continue;
+        } else if (c == '\n') {
+            break;
+        } else if (c == ',') {
+            ++commas;
+        } else if (c == ';') {
+            ++semicolons;
+        } else if (c == '\t') {
+            ++tabs;
+        }
+    }
+    if (commas >= semicolons && commas >= tabs) {
+        return ',';
+    }
+    return semicolons >= tabs ? ';' : '\t';
+}
+
+CsvReader::CsvReader(std::istream& in, std::optional<char> delimiter)
+    : buf_(in.rdbuf()), detect_(!delimiter), delimiter_(delimiter.value_or(',')) {}
 
 bool CsvReader::Fill() {
     next_ = 0;
@@ -38,7 +65,7 @@ void CsvReader::TakePlain(std::string& field) {
         const std::size_t start = next_;
         while (next_ < filled_) {
             const char c = block_[next_];
-            if (c == ',' || c == '"' || c == '\r' || c == '\n') {
+            if (c == delimiter_ || c == '"' || c == '\r' || c == '\n') {
                 break;
             }
             ++next_;
@@ -65,6 +92,11 @@ bool CsvReader::Next(std::vector<std::string>& fields) {
             if (seen != bom) {
                 throw CsvError(line_, "malformed byte order mark");
             }
+        }
+        // The first line is looked at as far as the first block holds it: a
+        // header longer than a block is not met in practice.
+        if (detect_ && Peek() != End) {
+            delimiter_ = DetectDelimiter(std::string_view(block_.data() + next_, filled_ - next_));
         }
     }
     if (Peek() == End) {
@@ -93,14 +125,14 @@ bool CsvReader::Next(std::vector<std::string>& fields) {
                 field.push_back(static_cast<char>(c));
             }
             c = Get();
-            if (c != ',' && c != '\n' && c != '\r' && c != End) {
+            if (c != delimiter_ && c != '\n' && c != '\r' && c != End) {
                 throw CsvError(line_, "text after the closing quote of a field");
             }
         }
         if (c == '"') {
             throw CsvError(line_, "quote inside an unquoted field");
         }
-        if (c == ',') {
+        if (c == delimiter_) {
             fields.push_back(std::move(field));
             field.clear();
             continue;

@@ -1,14 +1,18 @@
 // A strict RFC 4180 reader that streams one record at a time, so that input
 // of any length runs in constant memory. Records end in CR LF or LF; a field
-// holding ',', '"' or a line end is quoted, with '"' doubled inside. Anything
-// else (a quote inside an unquoted field, text after a closing quote, a
-// quoted field left open at the end) is refused with the line it stands on.
+// holding the delimiter, '"' or a line end is quoted, with '"' doubled inside.
+// Anything else (a quote inside an unquoted field, text after a closing
+// quote, a quoted field left open at the end) is refused with the line it
+// stands on. The delimiter is ',' unless told, or found from the first line:
+// spreadsheets in locales with a decimal comma separate fields with ';'.
 #pragma once
 
 #include <cstddef>
 #include <istream>
+#include <optional>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class CsvError : public std::runtime_error {
@@ -20,9 +24,18 @@ private:
     long line_;
 };
 
+// Of ',', ';' and tab, the one that stands most often outside quotes in the
+// text up to its first line end; ',' when none does or on a tie with it, ';'
+// on a tie with tab.
+char DetectDelimiter(std::string_view text);
+
 class CsvReader {
 public:
-    explicit CsvReader(std::istream& in);
+    // Without a delimiter, DetectDelimiter on the first line chooses it.
+    explicit CsvReader(std::istream& in, std::optional<char> delimiter = ',');
+
+    // The delimiter in use; found when the first record is read.
+    char Delimiter() const { return delimiter_; }
 
     // Reads the next record into fields; false at the end of the input.
     // An empty line is a record of one empty field.
@@ -37,7 +50,7 @@ private:
     int Get();
     int Peek();
     bool Fill();
-    // Appends characters up to the next ',', '"', CR or LF to field.
+    // Appends characters up to the next delimiter, '"', CR or LF to field.
     void TakePlain(std::string& field);
 
     std::streambuf* buf_;
@@ -49,4 +62,6 @@ private:
     long line_ = 1;
     long recordLine_ = 0;
     bool atStart_ = true;
+    bool detect_;
+    char delimiter_;
 };

@@ -4,15 +4,16 @@
 
 namespace {
 
-bool NeedsQuotes(std::string_view text) {
-    return std::any_of(text.begin(), text.end(),
-                       [](char c) { return c == ',' || c == '"' || c == '\r' || c == '\n'; });
+bool NeedsQuotes(std::string_view text, char delimiter) {
+    return std::any_of(text.begin(), text.end(), [delimiter](char c) {
+        return c == delimiter || c == '"' || c == '\r' || c == '\n';
+    });
 }
 
 } // namespace
 
-void AppendCsvField(std::string& line, std::string_view text) {
-    if (!NeedsQuotes(text)) {
+void AppendCsvField(std::string& line, std::string_view text, char delimiter) {
+    if (!NeedsQuotes(text, delimiter)) {
         line += text;
         return;
     }
@@ -26,19 +27,19 @@ void AppendCsvField(std::string& line, std::string_view text) {
     line += '"';
 }
 
-std::string CsvField(std::string_view text) {
+std::string CsvField(std::string_view text, char delimiter) {
     std::string field;
-    AppendCsvField(field, text);
+    AppendCsvField(field, text, delimiter);
     return field;
 }
 
-void WriteCsvRecord(std::ostream& out, const std::vector<std::string>& fields) {
+void WriteCsvRecord(std::ostream& out, const std::vector<std::string>& fields, char delimiter) {
     std::string line;
     for (std::size_t i = 0; i < fields.size(); ++i) {
         if (i > 0) {
-            line += ',';
+            line += delimiter;
         }
-        AppendCsvField(line, fields[i]);
+        AppendCsvField(line, fields[i], delimiter);
     }
     line += '\n';
     out << line;

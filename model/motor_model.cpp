@@ -91,7 +91,7 @@ TComplex TrialCircuit(float V_ph, float Rs, float Rp, float Xp, float X, float s
     return Is;
 }
 
-void SolveParameters(float V_ph, float eta, float pf, float I_n, float s, float I_lr,
+bool SolveParameters(float V_ph, float eta, float pf, float I_n, float s, float I_lr,
                      WarningLines& warnings, float& Rs, float& Xls, float& Rr, float& Xlr,
                      float& Xm, SolverTrace* trace) {
     constexpr Extended StartFraction = 0.1L;
@@ -189,7 +189,7 @@ void SolveParameters(float V_ph, float eta, float pf, float I_n, float s, float 
                 f_N = f;
             }
         }
-        return;
+        return true;
     }
 
     // No bracket: deliver the circuit without leakage and name its own ratio.
@@ -197,4 +197,5 @@ void SolveParameters(float V_ph, float eta, float pf, float I_n, float s, float 
     Residual(nominal, X, out, modulus, trace);
     const float ratio = StoreSingle(CheckedDivide(modulus, Wide(I_n)));
     warnings.AppendLine("cannot solve parameters. Ilocked/Inom. = " + FormatValue(ratio));
+    return false;
 }

@@ -44,9 +44,10 @@ struct SolverTrace {
 };
 
 // The five circuit elements in ohms for the given per-phase nominal point.
-// Appends one line to warnings when no X meets I_lr; raises nothing of its
-// own. The inputs must lie in the ranges CheckNameplate guarantees.
-void SolveParameters(float V_ph, float eta, float pf, float I_n, float s, float I_lr,
+// Appends one line to warnings when no X meets I_lr and returns false: the
+// circuit is then the one without leakage. Raises nothing of its own. The
+// inputs must lie in the ranges CheckNameplate guarantees.
+bool SolveParameters(float V_ph, float eta, float pf, float I_n, float s, float I_lr,
                      WarningLines& warnings, float& Rs, float& Xls, float& Rr, float& Xlr,
                      float& Xm, SolverTrace* trace = nullptr);
 
@@ -69,6 +70,10 @@ struct PhaseNameplate {
     float I_n;  // A, nominal phase current
     float s;    // nominal slip
     float I_lr; // A, locked-rotor phase current asked for
+    // The checked inputs that I_n and I_lr come from, for callers that show
+    // what was used.
+    float P_ph = 0; // W, power per phase
+    float k = 0;    // locked-rotor current over nominal current
 };
 
 // Clears the warnings, then reads rows 1..6 of column 1 one by one, each
@@ -76,9 +81,9 @@ struct PhaseNameplate {
 // substitute and one warning line.
 PhaseNameplate CheckNameplateInputs(const NameplateSource& InputArray, WarningLines& warnings);
 
-// CheckNameplateInputs, then SolveParameters on the result. When nominal is
-// given it receives the checked nominal point.
-void CheckNameplate(const NameplateSource& InputArray, WarningLines& warnings, float& Rs,
+// CheckNameplateInputs, then SolveParameters on the result, whose result it
+// returns. When nominal is given it receives the checked nominal point.
+bool CheckNameplate(const NameplateSource& InputArray, WarningLines& warnings, float& Rs,
                     float& Xls, float& Rr, float& Xlr, float& Xm,
                     PhaseNameplate* nominal = nullptr);
 
@@ -91,6 +96,7 @@ struct SolvedCircuit {
     float Rr = 0;
     float Xlr = 0;
     float Xm = 0;
+    bool RatioMet = true; // false for the circuit without leakage
 };
 
 // The whole calculation: check, solve, show the warning box when it holds a

@@ -82,16 +82,16 @@ PhaseNameplate CheckNameplateInputs(const NameplateSource& InputArray, WarningLi
     const float I_n = StoreSingle(Wide(P_ph) / ((Wide(V_ph) * Wide(pf)) * Wide(eta)));
     const float I_lr = StoreSingle(Wide(I_n) * Wide(k));
 
-    return PhaseNameplate{V_ph, eta, pf, I_n, s, I_lr};
+    return PhaseNameplate{V_ph, eta, pf, I_n, s, I_lr, P_ph, k};
 }
 
-void CheckNameplate(const NameplateSource& InputArray, WarningLines& warnings, float& Rs,
+bool CheckNameplate(const NameplateSource& InputArray, WarningLines& warnings, float& Rs,
                     float& Xls, float& Rr, float& Xlr, float& Xm, PhaseNameplate* nominal) {
     const PhaseNameplate n = CheckNameplateInputs(InputArray, warnings);
     if (nominal != nullptr) {
         *nominal = n;
     }
-    SolveParameters(n.V_ph, n.eta, n.pf, n.I_n, n.s, n.I_lr, warnings, Rs, Xls, Rr, Xlr, Xm);
+    return SolveParameters(n.V_ph, n.eta, n.pf, n.I_n, n.s, n.I_lr, warnings, Rs, Xls, Rr, Xlr, Xm);
 }
 
 void CalcEquivalentCircuit(const NameplateSource& InputArray, TEquivalentCircuit& circuit,
@@ -107,9 +107,10 @@ void CalcEquivalentCircuit(const NameplateSource& InputArray, TEquivalentCircuit
     float Xlr = 0;
     float Xm = 0;
     PhaseNameplate nominal{};
-    CheckNameplate(InputArray, circuit.WarningBox, Rs, Xls, Rr, Xlr, Xm, &nominal);
+    const bool ratioMet =
+        CheckNameplate(InputArray, circuit.WarningBox, Rs, Xls, Rr, Xlr, Xm, &nominal);
     if (solved != nullptr) {
-        *solved = SolvedCircuit{nominal, Rs, Xls, Rr, Xlr, Xm};
+        *solved = SolvedCircuit{nominal, Rs, Xls, Rr, Xlr, Xm, ratioMet};
     }
 
     // Only shown here, never hidden: hiding is the OK button's business.

@@ -6,7 +6,7 @@
 
 std::vector<Row> ReadRows(const std::string& csv) {
     std::istringstream in(csv);
-    CsvReader reader(in);
+    CsvReader reader(in, std::nullopt);
     std::vector<std::string> header;
     std::vector<std::string> record;
     std::vector<Row> rows;
@@ -28,8 +28,9 @@ BatchRun Batch(const std::string& csv, const BatchOptions& options) {
     std::ostringstream err;
     BatchRun run;
     run.status = RunBatch(in, out, err, options);
+    run.out = out.str();
     run.err = err.str();
-    run.rows = ReadRows(out.str());
+    run.rows = ReadRows(run.out);
     return run;
 }
 

@@ -12,6 +12,7 @@ using Row = std::map<std::string, std::string>;
 struct BatchRun {
     int status = -1;
     std::vector<Row> rows;
+    std::string out;
     std::string err;
 };
 
@@ -20,7 +21,8 @@ inline const std::string Header =
 
 BatchRun Batch(const std::string& csv, const BatchOptions& options = {});
 
-// The rows of a CSV text, each keyed by the header's names.
+// The rows of a CSV text, each keyed by the header's names; the delimiter is
+// found from the header.
 std::vector<Row> ReadRows(const std::string& csv);
 
 double Number(const Row& row, const char* column);

@@ -73,6 +73,44 @@ TEST(CsvWriterTest, QuotesOnlyWhereNeeded) {
     std::ostringstream out;
     WriteCsvRecord(out, {"   1.0ohm", "a,b", "say \"x\"", ""});
     EXPECT_EQ(out.str(), "   1.0ohm,\"a,b\",\"say \"\"x\"\"\",\n");
+    out.str("");
+    WriteCsvRecord(out, {"a,b", "c;d", "e\tf"}, ';');
+    EXPECT_EQ(out.str(), "a,b;\"c;d\";e\tf\n");
+}
+
+struct DelimiterCase {
+    const char* name;
+    std::string firstLines;
+    char delimiter;
+};
+
+class DelimiterTest : public testing::TestWithParam<DelimiterCase> {};
+
+TEST_P(DelimiterTest, IsFoundFromTheFirstLine) {
+    EXPECT_EQ(DetectDelimiter(GetParam().firstLines), GetParam().delimiter);
+}
+
+INSTANTIATE_TEST_SUITE_P(Headers, DelimiterTest,
+                         testing::Values(DelimiterCase{"comma", "a,b;c,d", ','},
+                                         DelimiterCase{"semicolon", "a;b;c,d", ';'},
+                                         DelimiterCase{"tab", "a\tb\tc;d", '\t'},
+                                         DelimiterCase{"quoted_ones_do_not_count", "\"a;b;c\",d",
+                                                       ','},
+                                         DelimiterCase{"first_line_only", "a;b\nc,d,e,f", ';'},
+                                         DelimiterCase{"tie_with_comma", "a,b;c", ','},
+                                         DelimiterCase{"tie_of_semicolon_and_tab", "a;b\tc", ';'},
+                                         DelimiterCase{"none", "a", ','}),
+                         RowName);
+
+TEST(CsvReaderTest, ReadsWithTheDelimiterItFound) {
+    std::istringstream in("\xEF\xBB\xBF"
+                          "a;b\n\"1;5\";2,5\n");
+    CsvReader reader(in, std::nullopt);
+    Record r;
+    ASSERT_TRUE(reader.Next(r));
+    EXPECT_EQ(reader.Delimiter(), ';');
+    ASSERT_TRUE(reader.Next(r));
+    EXPECT_EQ(r, (Record{"1;5", "2,5"}));
 }
 
 } // namespace

@@ -40,9 +40,10 @@ TEST(CurveFileTest, RunsFromStandstillToSynchronousSpeedThroughTheCheckColumns) 
     const BatchRun run = Batch(Header + "1,10,0.02,0.9,0.8,5\n", WithCurves(dir));
     ASSERT_EQ(run.status, 0) << run.err;
     const std::string text = Contents(dir / "row-1.csv");
-    ASSERT_EQ(text.substr(0, text.find('\n')), "slip,speed_pu,torque_pu,current_pu,power_factor");
+    ASSERT_EQ(text.substr(0, text.find('\n')),
+              "slip,speed_pu,torque_pu,current_pu,power_factor,point");
     const std::vector<Row> points = ReadRows(text);
-    ASSERT_EQ(points.size(), 201u);
+    ASSERT_GE(points.size(), 201u);
 
     const Row& standstill = points.front();
     EXPECT_EQ(standstill.at("slip"), "1");
@@ -60,19 +61,37 @@ TEST(CurveFileTest, RunsFromStandstillToSynchronousSpeedThroughTheCheckColumns) 
     EXPECT_EQ(synchronous.at("torque_pu"), "0");
     EXPECT_GT(Number(synchronous, "current_pu"), 0);
 
-    // Equal steps of 0.005; the highest torque of the grid sits next to
-    // the breakdown slip.
-    double highest = 0;
-    double highestSlip = 0;
+    // Falling slip through every step of 0.005, the rated and the breakdown
+    // point among them, and no torque above the breakdown's.
+    std::size_t step = 0;
+    int running = 0;
+    const Row* rated = nullptr;
+    const Row* breakdown = nullptr;
     for (std::size_t k = 0; k < points.size(); ++k) {
-        EXPECT_DOUBLE_EQ(Number(points[k], "slip"), (200.0 - k) / 200) << k;
-        if (Number(points[k], "torque_pu") > highest) {
-            highest = Number(points[k], "torque_pu");
-            highestSlip = Number(points[k], "slip");
+        const double s = Number(points[k], "slip");
+        if (k > 0) {
+            EXPECT_LT(s, Number(points[k - 1], "slip")) << k;
         }
+        if (s == (200.0 - step) / 200) {
+            ++step;
+        }
+        running += s > 0 && s < 0.02f;
+        const std::string& name = points[k].at("point");
+        rated = name == "rated" ? &points[k] : rated;
+        breakdown = name == "breakdown" ? &points[k] : breakdown;
+        EXPECT_LE(Number(points[k], "torque_pu"), Number(r, "check_Tb_Tn") * (1 + 0.5e-5)) << k;
     }
-    EXPECT_NEAR(highestSlip, Number(r, "check_s_breakdown"), 0.0025);
-    EXPECT_LE(highest, Number(r, "check_Tb_Tn") * (1 + 0.5e-5));
+    EXPECT_EQ(step, 201u);
+    EXPECT_GE(running, 20);
+    ASSERT_NE(rated, nullptr);
+    EXPECT_EQ(rated->at("slip"), r.at("used_slip"));
+    EXPECT_EQ(rated->at("torque_pu"), "1");
+    EXPECT_EQ(rated->at("current_pu"), "1");
+    ASSERT_NE(breakdown, nullptr);
+    EXPECT_NEAR(Number(*breakdown, "slip"), Number(r, "check_s_breakdown"),
+                0.5e-5 * Number(r, "check_s_breakdown"));
+    EXPECT_NEAR(Number(*breakdown, "torque_pu"), Number(r, "check_Tb_Tn"),
+                0.5e-5 * Number(r, "check_Tb_Tn"));
 }
 
 TEST(CurveFileTest, NumbersDataRowsAsTheOutputAndSkipsRowsWithoutACircuit) {

@@ -197,10 +197,16 @@ private:
         if (biased == (1 << exponentBits) - 1) {
             return Special(fraction == 0 ? Kind::Infinite : Kind::NaN, negative);
         }
-        const uint64_t significand =
-            biased == 0 ? fraction : fraction | (uint64_t{1} << (precision - 1));
-        const int e = (biased == 0 ? 1 : biased) - ieeeBias - (precision - 1);
-        return Round(negative, significand, e);
+        if (biased != 0) {
+            // Normal: the leading bit goes to the top, nothing to round.
+            Extended r;
+            r.significand_ = (fraction | (uint64_t{1} << (precision - 1))) << (64 - precision);
+            r.exponent_ = biased - ieeeBias;
+            r.negative_ = negative;
+            r.kind_ = Kind::Finite;
+            return r;
+        }
+        return Round(negative, fraction, 1 - ieeeBias - (precision - 1));
     }
 
     static consteval Extended FromLongDouble(long double v) {
@@ -372,12 +378,21 @@ private:
             return Special(Kind::Zero, negative);
         }
         // 64 or 65 quotient bits, two more, then a sticky bit for the rest.
+        // One division: the two extra bits come from comparisons.
+        const U128 divisor = b.significand_;
         const U128 dividend = U128{a.significand_} << 64;
-        const U128 q1 = dividend / b.significand_;
-        const U128 r1 = dividend % b.significand_;
-        const U128 q2 = (r1 << 2) / b.significand_;
-        const U128 r2 = (r1 << 2) % b.significand_;
-        const U128 m = (((q1 << 2) | q2) << 1) | U128{r2 != 0};
+        const U128 q1 = dividend / divisor;
+        U128 rest = (dividend - q1 * divisor) << 2;
+        U128 q2 = 0;
+        if (rest >= divisor << 1) {
+            q2 = 2;
+            rest -= divisor << 1;
+        }
+        if (rest >= divisor) {
+            ++q2;
+            rest -= divisor;
+        }
+        const U128 m = (((q1 << 2) | q2) << 1) | U128{rest != 0};
         return Round(negative, m, a.exponent_ - b.exponent_ - 67);
     }
 
@@ -404,28 +419,36 @@ private:
         return Round(false, rounded, (t - shift) / 2);
     }
 
-    // floor(sqrt(n)) for n < 2^128.
+    // floor(sqrt(n)) for 2^126 <= n < 2^128: the root has 64 bits.
     static constexpr uint64_t IntegerSquareRoot(U128 n) {
-        // Newton's iteration from above, in integers, starting from a power
-        // of two at or above the root; it ends at the floor.
-        const int length = BitLength(n);
-        U128 x = U128{1} << ((length + 1) / 2);
-        if (!std::is_constant_evaluated()) {
-            // A double's root is within a few units of the 64-bit root:
-            // start just above it and save most of the steps.
+        U128 x = 0;
+        if (std::is_constant_evaluated()) {
+            // Newton's iteration from above, in integers, ends at the floor.
+            x = U128{1} << 64;
+            while (true) {
+                const U128 next = (x + n / x) >> 1;
+                if (next >= x) {
+                    break;
+                }
+                x = next;
+            }
+        } else {
+            // A double's root is within a few thousand units of the 64-bit
+            // one; one Newton step brings it within one, then fix it up.
             const double estimate = __builtin_sqrt(static_cast<double>(n));
-            const U128 near = static_cast<U128>(estimate) + 4096;
-            if (near < x) {
-                x = near;
+            x = estimate >= 0x1p64 ? ~uint64_t{0} : static_cast<uint64_t>(estimate);
+            x = (x + n / x) >> 1;
+            if (x > ~uint64_t{0}) {
+                x = ~uint64_t{0};
+            }
+            while (x * x > n) {
+                --x;
+            }
+            while (x < ~uint64_t{0} && (x + 1) * (x + 1) <= n) {
+                ++x;
             }
         }
-        while (true) {
-            const U128 next = (x + n / x) >> 1;
-            if (next >= x) {
-                return static_cast<uint64_t>(x);
-            }
-            x = next;
-        }
+        return static_cast<uint64_t>(x);
     }
 
     static constexpr std::partial_ordering Compare(Extended a, Extended b) {

@@ -6,14 +6,17 @@
 //   arithmetic-digest [--complex N] [--parse N] [--format N] [--nameplates N]
 //                     [--seed S] [--chunks]
 //   arithmetic-digest --write-nameplates N FILE [--seed S]
+//   arithmetic-digest --write-benchmark FILE
 //
 // Parts: the complex operations on N random operand sets, ParseNumbers on N
 // random texts, FormatValue and FormatEntry on N float bit patterns, and N
 // random name plates through the batch command (calculation, per-unit view,
 // analysis). Each line names the part, its counts and its digest; --chunks
 // adds a digest per 2^20 cases to find where two runs part.
-// --write-nameplates writes N name plates as the batch command's input.
+// --write-nameplates writes N such name plates as the batch command's
+// input, --write-benchmark the 100,000 of the batch benchmark.
 #include "batch.h"
+#include "benchmark_nameplates.h"
 #include "complex.h"
 #include "format_value.h"
 #include "fp_errors.h"
@@ -436,6 +439,10 @@ int main(int argc, char** argv) {
             chunks = true;
         } else if (arg == "--verbose") {
             verbose = true;
+        } else if (arg == "--write-benchmark" && hasValue) {
+            std::ofstream out(argv[++i], std::ios::binary);
+            out << BenchmarkNameplateList(100000);
+            return out ? 0 : 1;
         } else if (arg == "--write-nameplates" && i + 2 < argc) {
             writeRows = Number(argv[++i]);
             writeFile = argv[++i];

@@ -100,6 +100,10 @@ constexpr Extended FromBits(ExtendedBits bits) {
 }
 #endif
 
+// A constant expression with either arithmetic and either compiler.
+static_assert(ToBits(1.5L).significand == 0xC000000000000000u &&
+              ToBits(-1.5L).signAndExponent == 0xBFFF);
+
 // For the length of one calculation: the floating-point environment the
 // model's results are defined under, whatever the caller set. On x86 the
 // x87 unit at 64-bit precision, round to nearest, and SSE with round to

@@ -146,6 +146,33 @@ private:
     // m * 2^e rounded to the nearest value of the format, ties to even;
     // overflow gives infinity, underflow a denormal or zero.
     static constexpr Extended Round(bool negative, U128 m, int e) {
+        const int length = m == 0 ? 0 : BitLength(m);
+        const int leading = e + length - 1;
+        if (length > 64 && leading >= MinExponent && leading < MaxExponent) [[likely]] {
+            // The usual case: a normal result from more than 64 bits. The
+            // dropped bits, moved to the top, say which way to round.
+            const int drop = length - 64;
+            uint64_t kept = static_cast<uint64_t>(m >> drop);
+            const U128 rest = m << (128 - drop);
+            constexpr U128 Half = U128{1} << 127;
+            Extended r;
+            r.exponent_ = leading;
+            if (rest > Half || (rest == Half && (kept & 1) != 0)) {
+                if (++kept == 0) {
+                    // Out of the top bit: the next power of two.
+                    kept = uint64_t{1} << 63;
+                    ++r.exponent_;
+                }
+            }
+            r.significand_ = kept;
+            r.negative_ = negative;
+            r.kind_ = Kind::Finite;
+            return r;
+        }
+        return RoundAnyCase(negative, m, e);
+    }
+
+    static constexpr Extended RoundAnyCase(bool negative, U128 m, int e) {
         if (m == 0) {
             return Special(Kind::Zero, negative);
         }

@@ -157,16 +157,18 @@ public:
 
 private:
 #if defined(__i386__) || defined(__x86_64__)
+#if !IMD_ARITHMETIC_PORTABLE
     // x87: precision control (bits 8-9, 11 = 64 bits) and rounding control
     // (bits 10-11, 00 = nearest).
     static constexpr uint16_t X87Mask = 0x0f00;
     static constexpr uint16_t X87Wanted = 0x0300;
+    uint16_t x87Control_ = 0;
+    bool restoreX87_ = false;
+#endif
     // MXCSR: flush-to-zero (bit 15), rounding (bits 13-14), denormals-are-zero
     // (bit 6); all clear is round to nearest with gradual underflow.
     static constexpr unsigned SseMask = 0xe040;
-    uint16_t x87Control_ = 0;
     unsigned sseControl_ = 0;
-    bool restoreX87_ = false;
     bool restoreSse_ = false;
 #elif defined(__aarch64__)
     // FPCR: flush-to-zero (bit 24) and rounding mode (bits 22-23).

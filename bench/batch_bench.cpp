@@ -2,6 +2,7 @@
 // the results written to /dev/null, as a shell redirection would; and the
 // parts of a row that are the batch's own rather than the model's.
 #include "batch.h"
+#include "benchmark_nameplates.h"
 #include "motor_analysis.h"
 #include "significant_digits.h"
 #include "text_nameplate.h"
@@ -22,50 +23,12 @@ namespace {
 
 constexpr int Rows = 100000;
 
-// A spread of name plates over the usual ranges, with a few out-of-range
-// values and unreachable current ratios among them so that the warning and
-// fallback paths take their share. Deterministic: every run reads the same
-// plates.
-std::vector<TextNameplate::Fields> Nameplates(int count) {
-    constexpr const char* Voltages[] = {"0.4", "0.69", "1", "3.3", "6", "10"};
-    constexpr const char* Powers[] = {"0.75", "5.5", "10", "37", "160", "800", "2500"};
-    constexpr const char* Slips[] = {"0.05", "0.03", "0.02", "0.012", "0.008", "0.6"};
-    constexpr const char* Efficiencies[] = {"0.82", "0.88", "0.9", "0.93", "0.96"};
-    constexpr const char* PowerFactors[] = {"0.78", "0.82", "0.85", "0.88", "0.91"};
-    constexpr const char* Ratios[] = {"4.5", "5", "6", "6.5", "7.5", "20", "1.2"};
-    uint32_t state = 12345;
-    const auto pick = [&state](auto& table) {
-        state = state * 1664525u + 1013904223u;
-        return table[(state >> 16) % std::size(table)];
-    };
-    std::vector<TextNameplate::Fields> plates;
-    for (int i = 0; i < count; ++i) {
-        plates.push_back({pick(Voltages), pick(Powers), pick(Slips), pick(Efficiencies),
-                          pick(PowerFactors), pick(Ratios)});
-    }
-    return plates;
-}
-
-std::string NameplateList() {
-    std::string text = "tag,voltage_kV,power_kW,slip,efficiency,power_factor,current_ratio\n";
-    int row = 0;
-    for (const TextNameplate::Fields& plate : Nameplates(Rows)) {
-        text += "M-" + std::to_string(++row);
-        for (const std::string& field : plate) {
-            text += ',';
-            text += field;
-        }
-        text += '\n';
-    }
-    return text;
-}
-
 class ListFile {
 public:
     ListFile()
         : path_(std::filesystem::temp_directory_path() /
                 ("imd-batch-bench-" + std::to_string(::getpid()) + ".csv")) {
-        std::ofstream(path_, std::ios::binary) << NameplateList();
+        std::ofstream(path_, std::ios::binary) << BenchmarkNameplateList(Rows);
     }
     ~ListFile() { std::filesystem::remove(path_); }
     ListFile(const ListFile&) = delete;
@@ -106,7 +69,7 @@ public:
 // them.
 std::vector<SolvedCircuit> Circuits() {
     std::vector<SolvedCircuit> circuits;
-    for (TextNameplate::Fields& plate : Nameplates(1000)) {
+    for (TextNameplate::Fields& plate : BenchmarkNameplates(1000)) {
         NoWarnings warnings;
         TEquivalentCircuit circuit{.WarningBox = warnings, .WarningOk = warnings};
         SolvedCircuit& solved = circuits.emplace_back();

@@ -11,7 +11,6 @@
 
 #include "fp_store.h"
 
-#include <bit>
 #include <cmath>
 #include <cstdint>
 
@@ -51,19 +50,11 @@ inline float SaturatingStore(double v) {
     return v > 0 ? 1e35f : -1e35f;
 }
 
-// The x87 extended format: a 64-bit significand with its leading 1 explicit,
-// then sign and a 15-bit exponent biased by 16383.
-struct ExtendedBits {
-    uint64_t significand;
-    uint16_t signAndExponent;
-    uint16_t padding[3];
-};
-static_assert(sizeof(ExtendedBits) == sizeof(Extended));
 } // namespace complex_detail
 
 // Rounds an extended value to the 48-bit real format.
 inline Real48 RoundToReal48(Extended value) {
-    complex_detail::ExtendedBits bits = std::bit_cast<complex_detail::ExtendedBits>(value);
+    ExtendedBits bits = ToBits(value);
     const int exponent = bits.signAndExponent & 0x7fff;
     constexpr int Bias = 16383;
     constexpr int Infinite = 0x7fff;
@@ -93,8 +84,7 @@ inline Real48 RoundToReal48(Extended value) {
     } else {
         bits.significand = sum & ~Dropped;
     }
-    bits.padding[0] = bits.padding[1] = bits.padding[2] = 0;
-    return std::bit_cast<Extended>(bits);
+    return FromBits(bits);
 }
 
 inline TComplex CMake(float re, float im) {
@@ -148,5 +138,5 @@ inline Real48 CAbs(TComplex a) {
     if (sum > complex_detail::SaturationLimit) {
         return RoundToReal48(complex_detail::SaturationLimit);
     }
-    return RoundToReal48(std::sqrt(sum));
+    return RoundToReal48(Sqrt(sum));
 }

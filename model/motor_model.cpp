@@ -27,10 +27,13 @@ struct TrialOutputs {
 
 // Residual of a trial self-reactance: locked-rotor current minus target.
 // Overwrites the caller's circuit elements with the circuit of this X.
+TComplex TrialCircuitIn(float V_ph, float Rs, float Rp, float Xp, float X, float s, float& RrOut,
+                        float& XlsOut, float& XlrOut, float& XmOut);
+
 float Residual(const NominalPoint& n, float X, const TrialOutputs& out, Real48& modulus,
                SolverTrace* trace) {
     const TComplex Is =
-        TrialCircuit(n.V_ph, n.Rs, n.Rp, n.Xp, X, n.s, out.Rr, out.Xls, out.Xlr, out.Xm);
+        TrialCircuitIn(n.V_ph, n.Rs, n.Rp, n.Xp, X, n.s, out.Rr, out.Xls, out.Xlr, out.Xm);
     modulus = CAbs(Is);
     const float f = StoreSingle(modulus - Wide(n.I_lr));
     if (trace != nullptr) {
@@ -62,20 +65,12 @@ struct RotorSide {
     return RotorSide{t, CSub(supply, U)};
 }
 
-} // namespace
-
-void CircuitCurrents(TComplex Zs, TComplex Zr, TComplex Zm, float V, float s, TComplex& Is,
-                     TComplex& Ir, TComplex& Im) {
-    const RotorSide side = StatorCurrent(Zs, Zr, Zm, V, s, Is);
-    Ir = CDiv(side.E, side.t);
-    Im = CDiv(side.E, Zm);
-}
-
-TComplex TrialCircuit(float V_ph, float Rs, float Rp, float Xp, float X, float s, float& RrOut,
-                      float& XlsOut, float& XlrOut, float& XmOut) {
+// TrialCircuit inside a calculation, whose environment is already set.
+TComplex TrialCircuitIn(float V_ph, float Rs, float Rp, float Xp, float X, float s, float& RrOut,
+                        float& XlsOut, float& XlrOut, float& XmOut) {
     const double d = StoreDouble(Wide(X) - Wide(Xp));
     const double q = StoreDouble(Wide(X) * d + CheckedDivide((Wide(X) * Wide(Rp)) * Wide(Rp), d));
-    const float Xm = StoreSingle(std::sqrt(static_cast<Extended>(q)));
+    const float Xm = StoreSingle(Sqrt(Extended(q)));
     XmOut = Xm;
     const float Xl = StoreSingleSum(X, -Xm);
     XlsOut = Xl;
@@ -91,9 +86,38 @@ TComplex TrialCircuit(float V_ph, float Rs, float Rp, float Xp, float X, float s
     return Is;
 }
 
+bool SolveParametersIn(float V_ph, float eta, float pf, float I_n, float s, float I_lr,
+                       WarningLines& warnings, float& Rs, float& Xls, float& Rr, float& Xlr,
+                       float& Xm, SolverTrace* trace);
+
+} // namespace
+
+void CircuitCurrents(TComplex Zs, TComplex Zr, TComplex Zm, float V, float s, TComplex& Is,
+                     TComplex& Ir, TComplex& Im) {
+    const FloatEnvironmentScope environment;
+    const RotorSide side = StatorCurrent(Zs, Zr, Zm, V, s, Is);
+    Ir = CDiv(side.E, side.t);
+    Im = CDiv(side.E, Zm);
+}
+
+TComplex TrialCircuit(float V_ph, float Rs, float Rp, float Xp, float X, float s, float& RrOut,
+                      float& XlsOut, float& XlrOut, float& XmOut) {
+    const FloatEnvironmentScope environment;
+    return TrialCircuitIn(V_ph, Rs, Rp, Xp, X, s, RrOut, XlsOut, XlrOut, XmOut);
+}
+
 bool SolveParameters(float V_ph, float eta, float pf, float I_n, float s, float I_lr,
                      WarningLines& warnings, float& Rs, float& Xls, float& Rr, float& Xlr,
                      float& Xm, SolverTrace* trace) {
+    const FloatEnvironmentScope environment;
+    return SolveParametersIn(V_ph, eta, pf, I_n, s, I_lr, warnings, Rs, Xls, Rr, Xlr, Xm, trace);
+}
+
+namespace {
+
+bool SolveParametersIn(float V_ph, float eta, float pf, float I_n, float s, float I_lr,
+                       WarningLines& warnings, float& Rs, float& Xls, float& Rr, float& Xlr,
+                       float& Xm, SolverTrace* trace) {
     constexpr Extended StartFraction = 0.1L;
     constexpr float StartFloor = 10.0f;
     constexpr int SearchSteps = 20;
@@ -104,7 +128,7 @@ bool SolveParameters(float V_ph, float eta, float pf, float I_n, float s, float 
 
     // The nominal current lags the voltage.
     const float Ia = StoreSingle(Wide(I_n) * Wide(pf));
-    const float Iq = StoreSingle(-Wide(I_n) * std::sqrt(1.0L - Wide(pf) * Wide(pf)));
+    const float Iq = StoreSingle(-Wide(I_n) * Sqrt(1.0L - Wide(pf) * Wide(pf)));
 
     // Power balance at the nominal point: the only losses are copper losses.
     Rs = StoreSingle(CheckedDivide(
@@ -175,7 +199,7 @@ bool SolveParameters(float V_ph, float eta, float pf, float I_n, float s, float 
         // test, so the result depends only on the inputs.
         for (int step = 0; step < RefinementSteps; ++step) {
             const float delta = StoreSingleSum(f_N, -f_P);
-            if (std::fabs(Wide(delta)) > FlatBracket) {
+            if (Abs(Wide(delta)) > FlatBracket) {
                 X = StoreSingle((Wide(f_N) * Wide(X_P) - Wide(f_P) * Wide(X_N)) / Wide(delta));
             } else {
                 X = StoreSingle((Wide(X_P) + Wide(X_N)) * 0.5L);
@@ -199,3 +223,5 @@ bool SolveParameters(float V_ph, float eta, float pf, float I_n, float s, float 
     warnings.AppendLine("cannot solve parameters. Ilocked/Inom. = " + FormatValue(ratio));
     return false;
 }
+
+} // namespace

@@ -30,6 +30,7 @@ constexpr int32_t CurrentRatioRow = 6;
 } // namespace
 
 PhaseNameplate CheckNameplateInputs(const NameplateSource& InputArray, WarningLines& warnings) {
+    const FloatEnvironmentScope environment;
     warnings.Clear();
 
     // Each row is read just before its own test, so a read error leaves the
@@ -87,6 +88,7 @@ PhaseNameplate CheckNameplateInputs(const NameplateSource& InputArray, WarningLi
 
 bool CheckNameplate(const NameplateSource& InputArray, WarningLines& warnings, float& Rs,
                     float& Xls, float& Rr, float& Xlr, float& Xm, PhaseNameplate* nominal) {
+    const FloatEnvironmentScope environment;
     const PhaseNameplate n = CheckNameplateInputs(InputArray, warnings);
     if (nominal != nullptr) {
         *nominal = n;
@@ -96,6 +98,7 @@ bool CheckNameplate(const NameplateSource& InputArray, WarningLines& warnings, f
 
 void CalcEquivalentCircuit(const NameplateSource& InputArray, TEquivalentCircuit& circuit,
                            float frequency, SolvedCircuit* solved) {
+    const FloatEnvironmentScope environment;
     // Not 2*pi: the reactances have always been converted with this value.
     constexpr Extended TwoPi = 6.283186L;
     constexpr Extended LowestFrequency = 0.1L;

@@ -30,6 +30,7 @@ PerUnitBases ReadPerUnitBases(std::string_view mvaText, std::string_view kvText,
 }
 
 float BaseImpedance(const PerUnitBases& bases) {
+    const FloatEnvironmentScope environment;
     return StoreSingle(
         CheckedDivide(Wide(bases.kV.Value) * Wide(bases.kV.Value), Wide(bases.MVA.Value)));
 }
@@ -40,6 +41,7 @@ std::string BaseImpedanceText(float Zb) {
 
 float PerUnitValue(PerUnitQuantity quantity, const TEquivalentCircuit& circuit, float frequency,
                    float Zb) {
+    const FloatEnvironmentScope environment;
     // Here 2*pi to eight digits, not the factor the inductances were made with.
     constexpr Extended TwoPi = 6.2831853L;
     const auto reactance = [&](float inductance) {

@@ -1,6 +1,6 @@
 // The checked stores of the numeric model. Arithmetic runs at extended
-// precision (x87 long double, 64-bit significand); a value is rounded once
-// when it is stored. Storing a finite value that does not fit the target
+// precision (extended.h, 64-bit significand); a value is rounded once when
+// it is stored. Storing a finite value that does not fit the target
 // format is the overflow fault; storing a NaN is the invalid-operation fault.
 // Underflow to zero or to a denormal is silent.
 //
@@ -8,17 +8,9 @@
 // goes through memory, and the model stores a value at every step.
 #pragma once
 
+#include "extended.h"
+
 #include <cmath>
-
-using Extended = long double;
-
-static_assert(sizeof(Extended) >= 10 && __LDBL_MANT_DIG__ == 64,
-              "the numeric model needs the x87 80-bit extended format");
-
-// A stored value taken into an extended-precision expression (exact).
-constexpr Extended Wide(float v) {
-    return v;
-}
 
 // The faults, thrown out of line so that the checks stay small.
 [[noreturn]] void ThrowFloatOverflow();
@@ -27,13 +19,13 @@ constexpr Extended Wide(float v) {
 
 namespace fp_store_detail {
 template <typename T> inline T CheckedRound(Extended value) {
-    if (std::isnan(value)) [[unlikely]] {
+    if (IsNaN(value)) [[unlikely]] {
         ThrowFloatInvalidOp();
     }
     const T stored = static_cast<T>(value);
     // An infinite operand stores as itself; only a finite value that rounds
     // out of range is an overflow.
-    if (std::isinf(stored) && !std::isinf(value)) [[unlikely]] {
+    if (std::isinf(stored) && !IsInf(value)) [[unlikely]] {
         ThrowFloatOverflow();
     }
     return stored;
@@ -71,7 +63,7 @@ inline float StoreSingleSum(float a, float b) {
 // division-by-zero fault, or the invalid-operation fault for 0/0.
 inline Extended CheckedDivide(Extended dividend, Extended divisor) {
     if (divisor == 0) [[unlikely]] {
-        if (dividend == 0 || std::isnan(dividend)) {
+        if (dividend == 0 || IsNaN(dividend)) {
             ThrowFloatInvalidOp();
         }
         ThrowFloatZeroDivide();

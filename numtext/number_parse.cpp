@@ -171,6 +171,7 @@ int32_t CheckNumberToken(std::string_view text) {
 
 void ParseNumbers(std::string_view text, int32_t first, int32_t& count, float& value1,
                   float& value2, float& value3, float& value4, int32_t& errorSum) {
+    const FloatEnvironmentScope environment;
     const char separator = FindDecimalSeparator();
     const char foreign = separator == '.' ? ',' : '.';
     count = 0;
@@ -215,6 +216,7 @@ void ParseNumbers(std::string_view text, int32_t first, int32_t& count, float& v
 }
 
 std::string FormatEntry(float x) {
+    const FloatEnvironmentScope environment;
     const Extended wide = x;
     if (std::isnan(x) || wide > 2147483647.0L || wide < -2147483647.0L) {
         return {};

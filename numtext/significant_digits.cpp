@@ -149,6 +149,13 @@ std::optional<Rounded> RoundQuickly(double value, int digits) {
 } // namespace
 
 void AppendSignificantDigits(std::string& text, double value, int digits) {
+    if (std::isnan(value)) {
+        // A NaN's sign is no result: it is the platform's default NaN
+        // (negative on x86, positive on AArch64). Every platform writes what
+        // x86-64 has always written.
+        text += "-nan";
+        return;
+    }
     char buffer[64];
     static_assert(sizeof buffer >= TextRoom);
     const std::optional<Rounded> rounded = RoundQuickly(value, digits);

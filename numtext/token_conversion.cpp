@@ -4,12 +4,10 @@
 #include "fp_store.h"
 
 #include <array>
-#include <charconv>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
-#include <system_error>
 
 namespace {
 
@@ -35,9 +33,9 @@ struct NumberParts {
     std::string_view exponentDigits;
 };
 
-// A value that std::from_chars cannot hold even at extended precision: only
-// a token thousands of digits long gets here. With at most two exponent digits,
-// a nonzero digit before the point means the value is huge, none means tiny.
+// A value beyond the extended range: only a token thousands of digits long
+// gets here. With at most two exponent digits, a nonzero digit before the
+// point means the value is huge, none means tiny.
 Extended OutOfRangeValue(std::string_view integerDigits) {
     if (integerDigits.find_first_not_of('0') != std::string_view::npos) {
         throw FloatOverflowError();
@@ -82,7 +80,7 @@ std::optional<Extended> ShortDecimal(const NumberParts& parts) {
         exponent = exponent * 10 + (c - '0');
     }
     if (mantissa == 0) {
-        return 0.0L;
+        return Extended(0);
     }
     const int power = (parts.exponentSign == '-' ? -exponent : exponent) -
                       static_cast<int>(parts.fractionDigits.size());
@@ -95,10 +93,10 @@ std::optional<Extended> ShortDecimal(const NumberParts& parts) {
                       : wide / PowersOfTen[static_cast<std::size_t>(-power)];
 }
 
-// Any token of the shape, through std::from_chars at extended precision.
+// Any token of the shape, converted at extended precision.
 Extended FullConversion(std::string_view token, const NumberParts& parts) {
-    // std::from_chars wants what it accepts: no '+', a digit before the
-    // point, no dangling point and no exponent letter without digits.
+    // The conversion wants a digit before the point, no '+', no dangling
+    // point and no exponent letter without digits.
     std::string plain =
         parts.integerDigits.empty() ? std::string("0") : std::string(parts.integerDigits);
     if (!parts.fractionDigits.empty()) {
@@ -112,15 +110,15 @@ Extended FullConversion(std::string_view token, const NumberParts& parts) {
     }
 
     Extended magnitude = 0.0L;
-    const auto [end, ec] = std::from_chars(plain.data(), plain.data() + plain.size(), magnitude,
-                                           std::chars_format::general);
-    if (ec == std::errc::result_out_of_range) {
+    switch (DecimalToExtended(plain, magnitude)) {
+    case DecimalStatus::Ok:
+        return magnitude;
+    case DecimalStatus::OutOfRange:
         return OutOfRangeValue(parts.integerDigits);
+    case DecimalStatus::Malformed:
+        break;
     }
-    if (ec != std::errc() || end != plain.data() + plain.size()) {
-        throw ConversionError(token);
-    }
-    return magnitude;
+    throw ConversionError(token);
 }
 
 } // namespace

@@ -19,6 +19,11 @@ test_packages=(
     xvfb xauth x11-utils
     libbenchmark-dev libxcb-damage0-dev
 )
+# The portable extended arithmetic (preset portable, scripts/differential):
+# Boost.Multiprecision's headers for the exact decimal conversion.
+portable_packages=(libboost-dev)
+# The aarch64 build under qemu (scripts/cross-aarch64).
+cross_packages=(g++-aarch64-linux-gnu qemu-user libboost-dev libgtest-dev libcli11-dev cmake)
 # The fuzz targets (fuzz/run, CI): clang with libFuzzer.
 fuzz_packages=(clang libclang-rt-dev llvm)
 

@@ -28,6 +28,13 @@ void ExpectLibraryQuotient(double a, std::complex<double> z) {
 }
 
 TEST(RealOverComplexTest, GivesTheLibrarysQuotientBitForBit) {
+#ifdef __FP_FAST_FMA
+    // Here (AArch64) the library's division is compiled with fused
+    // multiply-adds and rounds differently; RealOverComplex keeps its steps
+    // apart so that its quotient is the x86-64 library's on every platform,
+    // which the cross build's comparison of the batch output checks.
+    GTEST_SKIP() << "the library's complex division fuses multiply-adds on this platform";
+#endif
     std::mt19937_64 random(7);
     const auto magnitude = [&](double lowPower, double highPower) {
         const double power = std::uniform_real_distribution<double>(lowPower, highPower)(random);

@@ -19,8 +19,8 @@ TEST(ComplexTest, OperationsOnSmallNumbersAreExact) {
     EXPECT_EQ(BitsOf(CDiv({1, 2}, {3, 4})), BitsOf({0.44f, 0.08f}));
     EXPECT_EQ(BitsOf(CSub({5, 1}, {2, 3})), BitsOf({3, -2}));
     EXPECT_EQ(BitsOf(CConj({2, 3})), BitsOf({2, -3}));
-    EXPECT_EQ(CAbs({3, 4}), 5.0L);
-    EXPECT_EQ(CAbs({-3, -4}), 5.0L);
+    EXPECT_EQ(CAbs({3, 4}), Extended(5));
+    EXPECT_EQ(CAbs({-3, -4}), Extended(5));
 }
 
 // Each component on its own, to the bit pattern of the 32-bit 1e35.
@@ -68,15 +68,15 @@ TEST(ComplexTest, ModulusSaturatesAboveTheSquareRootOfTheLimit) {
     const Real48 saturated = CAbs({4e17f, 0});
     EXPECT_EQ(saturated, RoundToReal48(1e35L));
     EXPECT_NEAR(static_cast<double>(saturated), 9.99999999999362e34, 1e21);
-    EXPECT_LT(saturated, 1e35L);
+    EXPECT_LT(saturated, Extended(1e35L));
 }
 
 TEST(ComplexTest, Real48KeepsFortyBitsAndRoundsHalfwayAwayFromZero) {
     const Extended one = 1.0L;
-    const Extended half = std::ldexp(1.0L, -40); // halfway between two 40-bit values
+    const Extended half = 0x1p-40L; // halfway between two 40-bit values
     EXPECT_EQ(RoundToReal48(one + half), one + 2 * half);
     EXPECT_EQ(RoundToReal48(-(one + half)), -(one + 2 * half));
-    EXPECT_EQ(RoundToReal48(one + half - std::ldexp(1.0L, -63)), one);
+    EXPECT_EQ(RoundToReal48(one + half - 0x1p-63L), one);
     EXPECT_EQ(RoundToReal48(one + 2 * half), one + 2 * half);
 }
 

@@ -62,8 +62,7 @@ inline bool TookMidpoint(const SolverTrace& trace) {
     for (std::size_t i = 0; i < trace.Evaluations.size(); ++i) {
         const float f = trace.Evaluations[i].f;
         if (i >= search && haveP && haveN &&
-            std::fabs(static_cast<Extended>(static_cast<float>(Wide(fN) - Wide(fP)))) <=
-                FlatBracket) {
+            Abs(static_cast<Extended>(static_cast<float>(Wide(fN) - Wide(fP)))) <= FlatBracket) {
             return true;
         }
         if (f > 0 || (i < search && f == 0)) {

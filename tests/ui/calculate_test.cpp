@@ -43,18 +43,6 @@ TEST_F(Calculate, BaseBoxesKeepTheirColoursUntilTheNextCalculation) {
     EXPECT_EQ(W().Shown(), DefaultResultsAt50Hz());
 }
 
-TEST_F(Calculate, KeepOnTopButtonTogglesTheWindowAboveAllOthers) {
-    W().Click(*F().TopBut);
-    EXPECT_TRUE(F().TopBut->isChecked());
-    EXPECT_TRUE(F().windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-    EXPECT_TRUE(F().isVisible());
-    ASSERT_TRUE(W().ShowActive());
-    W().Click(*F().TopBut);
-    EXPECT_FALSE(F().TopBut->isChecked());
-    EXPECT_FALSE(F().windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-    EXPECT_TRUE(F().isVisible());
-}
-
 struct BaseCase {
     const char* name;
     const char* mva;
@@ -105,6 +93,6 @@ TEST_P(BaseBoxes, ColourEachBoxAndShowPerUnitOnlyWhenAllAreValid) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, BaseBoxes, ::testing::ValuesIn(BaseCases), RowName());
+INSTANTIATE_TEST_SUITE_P(Cases, BaseBoxes, ::testing::ValuesIn(BaseCases), RowName);
 
 } // namespace

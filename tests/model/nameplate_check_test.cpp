@@ -84,6 +84,10 @@ TEST(NameplateCheckTest, HalfSlipMakesEveryEfficiencyWarn) {
     EXPECT_EQ(raised.nominal.eta, 0.495f);
     fields[3] = "0.3";
     EXPECT_EQ(Check(fields).nominal.eta, 0.5f);
+    // 1 - s is kept exact until the margin is off: 0.96500003 if rounded first.
+    fields[2] = "0.03";
+    fields[3] = "0.99";
+    EXPECT_EQ(Bits(Check(fields).nominal.eta), Bits(0.96499997f));
 }
 
 // A conversion error in row 4 ends the run: rows 1 to 3 have been checked,

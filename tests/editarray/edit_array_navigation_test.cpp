@@ -76,6 +76,13 @@ TEST_F(Navigation, ArrowsOutOfTheColumnOnlyEnableTheNeighbour) {
     window_.Release(Qt::Key_Down);
 }
 
+TEST_F(Navigation, ReleaseEnablesTheLastRowLeftUpwards) {
+    array_.SetBoxActive(6, 1);
+    window_.Press(Qt::Key_Up);
+    window_.Release(Qt::Key_Up);
+    EXPECT_EQ(Column(array_, aspect::Enabled), "1|1|1|1|1|1");
+}
+
 // The box left behind is disabled until the key is released, or EnableOld;
 // at the release every other row has its caret put at Cpos from its end.
 TEST_F(Navigation, UpFromRowThreeMovesAndAlignsTheCarets) {
@@ -134,6 +141,8 @@ TEST_F(Navigation, DeleteFollowsTheCharacterRemovedRightOfTheCaret) {
     EXPECT_EQ(BoxAt(2).text(), "12,0");
     EXPECT_EQ(Cpos(), "1/2");
     EXPECT_EQ(BoxAt(2).cursorPosition(), 3);
+    window_.Tap(Qt::Key_Delete);
+    EXPECT_EQ(Cpos(), "0/1");
 }
 
 TEST_F(Navigation, OnlyMainKeyboardEditingKeysMarkAChange) {

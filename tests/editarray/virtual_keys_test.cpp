@@ -42,6 +42,7 @@ const KeyRow kKeys[] = {
     {"Up", Qt::Key_Up, kNone, 38},
     {"Right", Qt::Key_Right, kNone, 39},
     {"Down", Qt::Key_Down, kNone, 40},
+    {"PageUp", Qt::Key_PageUp, kNone, 33},
     {"KeypadLeft", Qt::Key_Left, kPad, 37},
     {"Unmapped", Qt::Key_Launch0, kNone, 0},
     // Keys, not characters: shifted, and on layouts that type symbols on the

@@ -1,24 +1,20 @@
 // Shared helpers of the model tests.
 #pragma once
 
+#include "bits.h"
 #include "motor_model.h"
 #include "named_rows.h"
-#include "test_doubles.h"
 #include "text_nameplate.h"
+#include "warning_doubles.h"
 
 #include <gtest/gtest.h>
 
-#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <initializer_list>
 #include <ostream>
 #include <string>
 #include <utility>
-
-inline uint32_t Bits(float v) {
-    return std::bit_cast<uint32_t>(v);
-}
 
 // The name plate a new window starts with.
 inline TextNameplate::Fields DefaultFields() {
@@ -50,11 +46,10 @@ inline void ExpectAbout(std::initializer_list<std::pair<double, const char*>> va
     }
 }
 
-// One whole calculation, with stand-ins for the warning box and its button.
+// One whole calculation, with a stand-in for the warning box and its button.
 struct Calculation {
     RecordingMemo memo;
-    RecordingControl ok;
-    TEquivalentCircuit circuit{.WarningBox = memo, .WarningOk = ok};
+    TEquivalentCircuit circuit{.WarningBox = memo, .WarningOk = memo.ok};
     SolvedCircuit solved;
 
     Calculation& Run(const TextNameplate::Fields& fields, float frequency) {

@@ -1,7 +1,7 @@
 #include "format_value.h"
 
-#include "scoped_locale.h"
-#include "test_names.h"
+#include "locale_scope.h"
+#include "named_rows.h"
 
 #include <gtest/gtest.h>
 
@@ -17,16 +17,12 @@ struct ValueRow {
     const char* text;
 };
 
-void PrintTo(const ValueRow& row, std::ostream* os) {
-    *os << row.name;
-}
-
 class FormatValueTest : public ::testing::TestWithParam<ValueRow> {};
 
 TEST_P(FormatValueTest, GivesTenCharactersUnderEitherLocale) {
-    for (const char* name : {kPointLocale, kCommaLocale}) {
-        const ScopedLocale locale(name);
-        ASSERT_TRUE(locale.Active());
+    for (const char* name : {PointLocale, CommaLocale}) {
+        const LocaleScope locale(name);
+        ASSERT_TRUE(locale.Installed());
         EXPECT_EQ(FormatValue(GetParam().value), GetParam().text) << name;
     }
 }
@@ -63,23 +59,16 @@ const ValueRow kValueRows[] = {
     {"MinusTenPow8", -1e8f, "-1.0e8    "},
 };
 
-INSTANTIATE_TEST_SUITE_P(Values, FormatValueTest, ::testing::ValuesIn(kValueRows),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Values, FormatValueTest, ::testing::ValuesIn(kValueRows), RowName);
 
 TEST(FormatValue, ShowsNaNAsItsOwnText) {
     EXPECT_EQ(FormatValue(-std::numeric_limits<float>::quiet_NaN()), " NaN      ");
 }
 
-// ---------------------------------------------------------------------------
-
 struct PointRow {
     const char* in;
     const char* out;
 };
-
-void PrintTo(const PointRow& row, std::ostream* os) {
-    *os << '"' << row.in << '"';
-}
 
 class EnsureDecimalPointTest : public ::testing::TestWithParam<PointRow> {};
 

@@ -1,8 +1,9 @@
 #include "number_parse.h"
 
+#include "bits.h"
 #include "fp_errors.h"
-#include "scoped_locale.h"
-#include "test_names.h"
+#include "locale_scope.h"
+#include "named_rows.h"
 
 #include <gtest/gtest.h>
 
@@ -16,10 +17,6 @@
 #include <utility>
 
 namespace {
-
-std::uint32_t Bits(float x) {
-    return std::bit_cast<std::uint32_t>(x);
-}
 
 // Preset into every output, a value ParseNumbers never produces by itself, so
 // a missing or stray write shows.
@@ -45,18 +42,15 @@ Parsed Parse(std::string_view text, int32_t first = 1) {
     return p;
 }
 
-// ---------------------------------------------------------------------------
-// Separator of the locale
-
 TEST(FindDecimalSeparator, FollowsTheLocaleWithoutCaching) {
     {
-        const ScopedLocale locale(kCommaLocale);
-        ASSERT_TRUE(locale.Active());
+        const LocaleScope locale(CommaLocale);
+        ASSERT_TRUE(locale.Installed());
         EXPECT_EQ(FindDecimalSeparator(), ',');
         EXPECT_EQ(CheckNumberToken("1,5"), 0);
     }
-    const ScopedLocale locale(kPointLocale);
-    ASSERT_TRUE(locale.Active());
+    const LocaleScope locale(PointLocale);
+    ASSERT_TRUE(locale.Installed());
     EXPECT_EQ(FindDecimalSeparator(), '.');
     EXPECT_EQ(CheckNumberToken("1,5"), 2);
 }
@@ -68,29 +62,22 @@ TEST(DecimalSeparatorOf, TakesTheFirstPointOrCommaElseComma) {
     }
 }
 
-// ---------------------------------------------------------------------------
-// Shape check
-
 struct CodeRow {
     const char* locale;
     const char* token;
     int32_t code;
 };
 
-void PrintTo(const CodeRow& row, std::ostream* os) {
-    *os << '"' << row.token << '"';
-}
-
 class CheckNumberTokenTest : public ::testing::TestWithParam<CodeRow> {};
 
 TEST_P(CheckNumberTokenTest, GivesCode) {
-    const ScopedLocale locale(GetParam().locale);
-    ASSERT_TRUE(locale.Active());
+    const LocaleScope locale(GetParam().locale);
+    ASSERT_TRUE(locale.Installed());
     EXPECT_EQ(CheckNumberToken(GetParam().token), GetParam().code);
 }
 
-constexpr const char* P = kPointLocale;
-constexpr const char* C = kCommaLocale;
+constexpr const char* P = PointLocale;
+constexpr const char* C = CommaLocale;
 
 // The check knows only the local separator; the foreign one is "any other".
 const CodeRow kCodeRows[] = {
@@ -106,12 +93,9 @@ const CodeRow kCodeRows[] = {
 
 INSTANTIATE_TEST_SUITE_P(Tokens, CheckNumberTokenTest, ::testing::ValuesIn(kCodeRows),
                          [](const auto& info) {
-                             return LocaleName(info.param.locale) + "_" +
-                                    NameOfText(info.param.token);
+                             return LocaleName(info.param.locale) +
+                                    ("_" + NameOfText(info.param.token));
                          });
-
-// ---------------------------------------------------------------------------
-// Splitting and converting, under either separator
 
 struct ParseRow {
     std::string text;
@@ -121,10 +105,6 @@ struct ParseRow {
     float value[4];
     std::string error;
 };
-
-void PrintTo(const ParseRow& row, std::ostream* os) {
-    *os << '"' << row.text << "\" from " << row.first;
-}
 
 std::string Refused(const char* token) {
     return std::string("conversion: '") + token + "' is not a valid floating point value";
@@ -183,8 +163,8 @@ class ParseNumbersTest : public ::testing::TestWithParam<std::tuple<ParseRow, co
 
 TEST_P(ParseNumbersTest, GivesCountSumAndValues) {
     const auto& [row, name] = GetParam();
-    const ScopedLocale locale(name);
-    ASSERT_TRUE(locale.Active());
+    const LocaleScope locale(name);
+    ASSERT_TRUE(locale.Installed());
     const Parsed p = Parse(row.text, row.first);
     EXPECT_EQ(p.error, row.error);
     EXPECT_EQ(p.count, row.count);
@@ -196,7 +176,7 @@ TEST_P(ParseNumbersTest, GivesCountSumAndValues) {
 
 INSTANTIATE_TEST_SUITE_P(Texts, ParseNumbersTest,
                          ::testing::Combine(::testing::ValuesIn(kParseRows),
-                                            ::testing::Values(kPointLocale, kCommaLocale)),
+                                            ::testing::Values(PointLocale, CommaLocale)),
                          [](const auto& info) {
                              const ParseRow& row = std::get<0>(info.param);
                              return NameOfText(row.text) +
@@ -238,8 +218,8 @@ TEST(ParseNumbers, ShortAndLongTokensRoundAlike) {
         {"0000000000000000000000000000001.5", 0x3FC00000},
         {"340282346638528859811704183484516925440", 0x7F7FFFFF},
     };
-    const ScopedLocale locale(kPointLocale);
-    ASSERT_TRUE(locale.Active());
+    const LocaleScope locale(PointLocale);
+    ASSERT_TRUE(locale.Installed());
     for (const auto& [token, bits] : tokens) {
         const Parsed p = Parse(token);
         EXPECT_EQ(p.errorSum, 0) << token;
@@ -247,25 +227,18 @@ TEST(ParseNumbers, ShortAndLongTokensRoundAlike) {
     }
 }
 
-// ---------------------------------------------------------------------------
-// Two-decimal entry text
-
 struct EntryRow {
     const char* name;
     float value;
     const char* text;
 };
 
-void PrintTo(const EntryRow& row, std::ostream* os) {
-    *os << row.name;
-}
-
 class FormatEntryTest : public ::testing::TestWithParam<EntryRow> {};
 
 TEST_P(FormatEntryTest, WritesCommaAndTwoDecimalsUnderEveryLocale) {
-    for (const char* name : {kPointLocale, kCommaLocale}) {
-        const ScopedLocale locale(name);
-        ASSERT_TRUE(locale.Active());
+    for (const char* name : {PointLocale, CommaLocale}) {
+        const LocaleScope locale(name);
+        ASSERT_TRUE(locale.Installed());
         EXPECT_EQ(FormatEntry(GetParam().value), GetParam().text) << name;
     }
 }
@@ -289,8 +262,7 @@ const EntryRow kEntryRows[] = {
     {"NaN", std::numeric_limits<float>::quiet_NaN(), ""},
 };
 
-INSTANTIATE_TEST_SUITE_P(Values, FormatEntryTest, ::testing::ValuesIn(kEntryRows),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Values, FormatEntryTest, ::testing::ValuesIn(kEntryRows), RowName);
 
 TEST(HasSeparator, SeesEitherSeparator) {
     EXPECT_EQ(HasSeparator("12"), 0);

@@ -72,7 +72,7 @@ TEST_P(ErrorBox, EndsTheClickWhereTheErrorArisesAndTheProgramGoesOn) {
     EXPECT_EQ(W().Shown(), DefaultResultsAt60Hz());
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, ErrorBox, ::testing::ValuesIn(ErrorCases), RowName());
+INSTANTIATE_TEST_SUITE_P(Cases, ErrorBox, ::testing::ValuesIn(ErrorCases), RowName);
 
 using ErrorAfterWarnings = MainWindow;
 

@@ -4,7 +4,6 @@
 // but Up and Right wipes every result off the window.
 #include "motor_session.h"
 
-#include <QApplication>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QLineEdit>
@@ -123,7 +122,7 @@ TEST_P(ControlKeys, PassOrAreDropped) {
     EXPECT_EQ(W().Input(3).text().toStdString(), GetParam().shows);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, ControlKeys, ::testing::ValuesIn(ControlCases), RowName());
+INSTANTIATE_TEST_SUITE_P(Cases, ControlKeys, ::testing::ValuesIn(ControlCases), RowName);
 
 struct ReleaseCase {
     const char* name;
@@ -132,11 +131,8 @@ struct ReleaseCase {
 };
 
 const ReleaseCase ReleaseCases[] = {
-    {"Up", Qt::Key_Up, true},           {"Right", Qt::Key_Right, true},
-    {"Left", Qt::Key_Left, false},      {"Down", Qt::Key_Down, false},
-    {"Tab", Qt::Key_Tab, false},        {"Digit", Qt::Key_7, false},
-    {"Shift", Qt::Key_Shift, false},    {"Return", Qt::Key_Return, false},
-    {"FunctionKey", Qt::Key_F5, false},
+    {"Up", Qt::Key_Up, true},      {"Right", Qt::Key_Right, true},  {"Left", Qt::Key_Left, false},
+    {"Down", Qt::Key_Down, false}, {"Shift", Qt::Key_Shift, false},
 };
 
 class KeyRelease : public MainWindow, public ::testing::WithParamInterface<ReleaseCase> {};
@@ -152,7 +148,7 @@ TEST_P(KeyRelease, InAnInputOrABaseBoxKeepsOrClearsTheResults) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Keys, KeyRelease, ::testing::ValuesIn(ReleaseCases), RowName());
+INSTANTIATE_TEST_SUITE_P(Keys, KeyRelease, ::testing::ValuesIn(ReleaseCases), RowName);
 
 using ResultsClearing = MainWindow;
 
@@ -164,15 +160,6 @@ TEST_F(ResultsClearing, DigitIsTypedOnThePressAndTheResultsGoOnTheRelease) {
     EXPECT_EQ(W().Shown(), DefaultResultsAt50Hz());
     W().Release(Qt::Key_7);
     EXPECT_EQ(W().Shown(), ClearedResults());
-}
-
-// The preview lets the arrows through to the array, which moves the focus.
-TEST_F(ResultsClearing, UpMovesToTheRowAboveAndKeepsTheResults) {
-    W().Calculate();
-    W().ClickInto(W().Input(3));
-    W().Tap(Qt::Key_Up);
-    EXPECT_EQ(QApplication::focusWidget(), &W().Input(2));
-    EXPECT_EQ(W().Shown(), DefaultResultsAt50Hz());
 }
 
 } // namespace

@@ -7,10 +7,9 @@
 #include "locale_scope.h"
 #include "modal_boxes.h"
 #include "motor_window.h"
+#include "named_rows.h"
 
 #include <gtest/gtest.h>
-#include <ostream>
-#include <string>
 
 class MainWindow : public ::testing::Test {
 protected:
@@ -30,24 +29,3 @@ private:
     ModalBoxes boxes_;
     MotorWindow window_;
 };
-
-// Names a parameterised test after its table row.
-struct RowName {
-    template <typename Info> std::string operator()(const Info& info) const {
-        return info.param.name;
-    }
-};
-
-// Table rows print as their names in failure messages. In the unnamed
-// namespace, which is the test file's own, so that lookup finds it beside
-// the rows; the constraint makes it win over the library's printer.
-namespace {
-template <typename Row>
-concept NamedRow = requires(const Row& row) {
-    row.name;
-};
-
-template <NamedRow Row> void PrintTo(const Row& row, std::ostream* os) {
-    *os << row.name;
-}
-} // namespace

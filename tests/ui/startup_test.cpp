@@ -61,6 +61,7 @@ TEST_F(Startup, FormCreateFillsTheInputsAndLinesTheLabelsUpWithTheMeasuredArrays
     }
     // One row slot stays empty above the closing line.
     EXPECT_EQ(F().AddLab->pos(), QPoint(32, 438));
+    EXPECT_EQ(F().TopBut->geometry(), QRect(8, 8, 25, 25));
     // The warning box under the diagram, its OK button as tall and flush right.
     EXPECT_EQ(F().ErrMemo->geometry(), QRect(120, 300, 300, 81));
     EXPECT_EQ(F().OKBut->geometry(), QRect(420, 300, 25, 81));

@@ -57,7 +57,7 @@ TEST_P(ButtonKeys, PressTheFocusedButtonOnTheRelease) {
     EXPECT_TRUE(clicked());
 }
 
-INSTANTIATE_TEST_SUITE_P(Keys, ButtonKeys, ::testing::ValuesIn(ButtonKeyCases), RowName());
+INSTANTIATE_TEST_SUITE_P(Keys, ButtonKeys, ::testing::ValuesIn(ButtonKeyCases), RowName);
 
 struct ClickCase {
     const char* name;
@@ -90,7 +90,7 @@ TEST_P(ClickIntoAnInputBox, SetsCposAndTheSeparatorMarkWithEitherButton) {
     EXPECT_EQ(W().Input(2).text().toStdString(), "12.50");
 }
 
-INSTANTIATE_TEST_SUITE_P(Buttons, ClickIntoAnInputBox, ::testing::ValuesIn(ClickCases), RowName());
+INSTANTIATE_TEST_SUITE_P(Buttons, ClickIntoAnInputBox, ::testing::ValuesIn(ClickCases), RowName);
 
 // Keys as an X server sends them: the key named by the character it types,
 // its keycode (0 where unknown, as from QTest) and the character.
@@ -104,9 +104,6 @@ struct NumberKeyCase {
 
 const NumberKeyCase NumberKeyCases[] = {
     {"ShiftedDigit1", Qt::Key_Exclam, Qt::ShiftModifier, 0, "!"},
-    {"ShiftedDigit1AtItsKeycode", Qt::Key_Exclam, Qt::ShiftModifier, 10, "!"},
-    {"ShiftedComma", Qt::Key_Less, Qt::ShiftModifier, 59, "<"},
-    {"ShiftedPeriod", Qt::Key_Greater, Qt::ShiftModifier, 60, ">"},
     {"AccentedLetterOnDigitKey2", Qt::Key_Eacute, {}, 11, "\u00e9"},
 };
 
@@ -128,7 +125,7 @@ TEST_P(NumberKeys, MarkAChangeThoughTheirCharactersAreDropped) {
     EXPECT_EQ(W().Input(3).text().toStdString(), "0,02");
 }
 
-INSTANTIATE_TEST_SUITE_P(Keys, NumberKeys, ::testing::ValuesIn(NumberKeyCases), RowName());
+INSTANTIATE_TEST_SUITE_P(Keys, NumberKeys, ::testing::ValuesIn(NumberKeyCases), RowName);
 
 using KeepOnTop = MainWindow;
 

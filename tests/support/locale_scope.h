@@ -9,21 +9,14 @@
 
 class LocaleScope {
 public:
-    explicit LocaleScope(const char* name) {
-        if (const char* current = std::setlocale(LC_ALL, nullptr)) {
-            previous_ = current;
-        }
+    explicit LocaleScope(const char* name) : previous_(std::setlocale(LC_ALL, nullptr)) {
         installed_ = std::setlocale(LC_ALL, name) != nullptr;
     }
-    ~LocaleScope() {
-        if (!previous_.empty()) {
-            std::setlocale(LC_ALL, previous_.c_str());
-        }
-    }
+    ~LocaleScope() { std::setlocale(LC_ALL, previous_.c_str()); }
     LocaleScope(const LocaleScope&) = delete;
     LocaleScope& operator=(const LocaleScope&) = delete;
 
-    // False when the system does not have the locale; the old one then stays.
+    // False when the system does not have the locale; the test must then fail.
     bool Installed() const { return installed_; }
 
 private:
@@ -34,3 +27,8 @@ private:
 // A locale whose decimal separator is '.' and one whose separator is ','.
 inline constexpr const char* PointLocale = "C";
 inline constexpr const char* CommaLocale = "de_DE.UTF-8";
+
+// For test names: which of the two a locale is.
+inline const char* LocaleName(const char* locale) {
+    return *locale == 'C' ? "PointLocale" : "CommaLocale";
+}

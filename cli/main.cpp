@@ -1,7 +1,7 @@
 // induction-motor-batch: the window's calculation for a whole list of motors.
 #include "batch.h"
 #include "fp_errors.h"
-#include "number_parse.h"
+#include "read_number.h"
 #include "replaced_file.h"
 
 #include <CLI/CLI.hpp>
@@ -142,18 +142,12 @@ int UsageError(const std::string& option, const std::string& text, const char* e
 // A base value must be one number greater than 0: the window would leave a
 // box with anything else empty, which a list of motors should not do silently.
 bool IsBaseValue(const std::string& text) {
-    int32_t count = 0;
-    int32_t errorSum = 0;
-    float value1 = 0;
-    float value2 = 0;
-    float value3 = 0;
-    float value4 = 0;
     try {
-        ParseNumbers(text, 1, count, value1, value2, value3, value4, errorSum);
+        const NumberRead read = ReadNumbers(text);
+        return read.IsOneNumber() && read.value > 0;
     } catch (const SystemError&) {
         return false;
     }
-    return errorSum == 0 && count == 1 && value1 > 0;
 }
 
 std::optional<char> DelimiterNamed(const std::string& text) {

@@ -2,7 +2,7 @@
 
 #include "fp_errors.h"
 #include "fp_store.h"
-#include "number_parse.h"
+#include "read_number.h"
 
 #include <algorithm>
 #include <charconv>
@@ -52,19 +52,12 @@ struct FieldRead {
 };
 
 FieldRead ReadField(std::string_view text) {
-    int32_t count = 0;
-    int32_t errorSum = 0;
-    float value1 = 0;
-    float value2 = 0;
-    float value3 = 0;
-    float value4 = 0;
     try {
-        ParseNumbers(text, 1, count, value1, value2, value3, value4, errorSum);
+        const NumberRead read = ReadNumbers(text);
+        return {read.value, read.IsOneNumber(), nullptr};
     } catch (const SystemError&) {
         return {0, true, std::current_exception()};
     }
-    // The window's rule (ReadFirstNumber): a text with any bad token reads as 0.
-    return {errorSum == 0 ? value1 : 0, errorSum == 0 && count == 1, nullptr};
 }
 
 void AppendProblem(std::string& problems, std::string_view column, std::string_view text,

@@ -2,7 +2,7 @@
 
 #include "number_parse.h"
 
-float ReadFirstNumber(std::string_view text) {
+NumberRead ReadNumbers(std::string_view text) {
     int32_t count = 0;
     int32_t errorSum = 0;
     float value1 = 0;
@@ -10,5 +10,9 @@ float ReadFirstNumber(std::string_view text) {
     float value3 = 0;
     float value4 = 0;
     ParseNumbers(text, 1, count, value1, value2, value3, value4, errorSum);
-    return errorSum == 0 ? value1 : 0;
+    return {errorSum == 0 ? value1 : 0, count, errorSum == 0};
+}
+
+float ReadFirstNumber(std::string_view text) {
+    return ReadNumbers(text).value;
 }

@@ -33,6 +33,18 @@ public:
     // The boxes seen so far, in order; they no longer count as unexpected.
     std::vector<SeenBox> Take();
 
+    // No watch while a test handles a popup of its own.
+    class Paused {
+    public:
+        explicit Paused(ModalBoxes& boxes) : boxes_(boxes) { boxes_.timer_.stop(); }
+        ~Paused() { boxes_.timer_.start(); }
+        Paused(const Paused&) = delete;
+        Paused& operator=(const Paused&) = delete;
+
+    private:
+        ModalBoxes& boxes_;
+    };
+
 private:
     void Poll();
 

@@ -16,7 +16,7 @@ set(imd_man_dir ${PROJECT_BINARY_DIR}/man)
 find_program(IMD_HELP2MAN help2man)
 find_program(IMD_GZIP gzip REQUIRED)
 set(imd_man_pages)
-if(IMD_HELP2MAN)
+if(IMD_HELP2MAN AND NOT CMAKE_CROSSCOMPILING)
   set(page ${imd_man_dir}/induction-motor-batch.1.gz)
   add_custom_command(
     OUTPUT ${page}
@@ -29,6 +29,9 @@ if(IMD_HELP2MAN)
     COMMENT "Manual page of induction-motor-batch (help2man)"
     VERBATIM)
   list(APPEND imd_man_pages ${page})
+elseif(CMAKE_CROSSCOMPILING)
+  # help2man runs the program, which this machine cannot.
+  message(STATUS "cross build: no manual page for induction-motor-batch")
 else()
   message(STATUS "help2man not found: no manual page for induction-motor-batch")
 endif()

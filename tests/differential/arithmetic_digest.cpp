@@ -129,9 +129,11 @@ public:
     // Magnitudes 2^-40 to 2^40 of either sign, from bits alone: the same
     // operands on every platform.
     float Ordinary() {
+        // One draw a statement: the order of operands is the compiler's.
         const auto exponent = static_cast<uint32_t>(127 - 40 + Index(81));
-        const auto bits = (static_cast<uint32_t>(Index(2)) << 31) | (exponent << 23) |
-                          static_cast<uint32_t>(Bits() & 0x7fffffu);
+        const auto sign = static_cast<uint32_t>(Index(2));
+        const auto fraction = static_cast<uint32_t>(Bits() & 0x7fffffu);
+        const uint32_t bits = (sign << 31) | (exponent << 23) | fraction;
         return std::bit_cast<float>(bits);
     }
     // Steps of one float on either side of v.
@@ -297,7 +299,8 @@ std::string Token(Draw& draw) {
         t += std::to_string(draw.Index(40));
     }
     if (draw.Index(50) == 0) {
-        t.insert(draw.Index(t.size() + 1), 1, "x.,e+- "[draw.Index(7)]);
+        const uint64_t at = draw.Index(t.size() + 1);
+        t.insert(at, 1, "x.,e+- "[draw.Index(7)]);
     }
     return t;
 }
@@ -310,7 +313,8 @@ void ParsePart(uint64_t texts, uint64_t seed, bool chunks) {
         std::string text;
         const uint64_t n = 1 + draw.Index(draw.Index(4) == 0 ? 5 : 1);
         for (uint64_t k = 0; k < n; ++k) {
-            text += std::string(draw.Index(3), ' ') + Token(draw);
+            text += std::string(draw.Index(3), ' ');
+            text += Token(draw);
         }
         tokens += n;
         int32_t count = -1;

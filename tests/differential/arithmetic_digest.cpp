@@ -18,12 +18,14 @@
 #include "batch.h"
 #include "benchmark_nameplates.h"
 #include "complex.h"
+#include "csv_writer.h"
 #include "format_value.h"
 #include "fp_errors.h"
 #include "nameplate_draw.h"
 #include "number_parse.h"
 #include "record_nameplate.h"
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <charconv>
@@ -40,6 +42,7 @@
 #include <sstream>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace {
 
@@ -191,22 +194,13 @@ void ComplexPart(uint64_t sets, uint64_t seed, bool chunks) {
         Real48 m = 0;
         for (int op = 0; op < 5; ++op) {
             const Fault f = Run([&] {
-                switch (op) {
-                case 0:
-                    r = CAdd(a, b);
-                    break;
-                case 1:
-                    r = CSub(a, b);
-                    break;
-                case 2:
-                    r = CMul(a, b);
-                    break;
-                case 3:
-                    r = CDiv(a, b);
-                    break;
-                default:
+                if (op == 4) {
                     m = CAbs(a);
-                    break;
+                } else {
+                    r = op == 0   ? CAdd(a, b)
+                        : op == 1 ? CSub(a, b)
+                        : op == 2 ? CMul(a, b)
+                                  : CDiv(a, b);
                 }
             });
             tally.Fault(f);
@@ -243,6 +237,8 @@ void ComplexPart(uint64_t sets, uint64_t seed, bool chunks) {
 // two floats, where rounding twice decides.
 std::string Token(Draw& draw) {
     std::string t;
+    // 1 a minus, 2 a plus, anything else no sign.
+    const auto sign = [&](uint64_t s) { t += s == 1 ? "-" : s == 2 ? "+" : ""; };
     const auto digits = [&](uint64_t n) {
         for (uint64_t i = 0; i < n; ++i) {
             t += static_cast<char>('0' + draw.Index(10));
@@ -274,12 +270,7 @@ std::string Token(Draw& draw) {
         }
         return t + "e" + std::to_string(value);
     }
-    const uint64_t sign = draw.Index(4);
-    if (sign == 1) {
-        t += '-';
-    } else if (sign == 2) {
-        t += '+';
-    }
+    sign(draw.Index(4));
     const uint64_t length = kind == 1 ? 20 + draw.Index(400) : draw.Index(12);
     digits(length);
     if (draw.Index(3) != 0) {
@@ -288,12 +279,7 @@ std::string Token(Draw& draw) {
     }
     if (draw.Index(2) == 0) {
         t += draw.Index(2) == 0 ? 'e' : 'E';
-        const uint64_t s = draw.Index(3);
-        if (s == 1) {
-            t += '-';
-        } else if (s == 2) {
-            t += '+';
-        }
+        sign(draw.Index(3));
         t += std::to_string(draw.Index(40));
     }
     if (draw.Index(50) == 0) {
@@ -347,32 +333,11 @@ void FormatPart(uint64_t patterns, bool chunks) {
     tally.Print("float patterns (FormatValue and FormatEntry)");
 }
 
-// A CSV field, quoted when it needs to be.
-std::string Field(const std::string& text) {
-    if (text.find_first_of(",\"\r\n") == std::string::npos) {
-        return text;
-    }
-    std::string quoted = "\"";
-    for (const char c : text) {
-        quoted += c;
-        if (c == '"') {
-            quoted += '"';
-        }
-    }
-    return quoted + '"';
-}
-
 void WriteNameplates(std::ostream& out, NameplateDraw& draw, uint64_t rows) {
-    for (std::size_t i = 0; i < InputColumns.size(); ++i) {
-        out << (i == 0 ? "" : ",") << InputColumns[i];
-    }
-    out << '\n';
+    WriteCsvRecord(out, {InputColumns.begin(), InputColumns.end()});
     for (uint64_t r = 0; r < rows; ++r) {
         const DrawnNameplate plate = draw.Next();
-        for (std::size_t i = 0; i < plate.fields.size(); ++i) {
-            out << (i == 0 ? "" : ",") << Field(plate.fields[i]);
-        }
-        out << '\n';
+        WriteCsvRecord(out, {plate.fields.begin(), plate.fields.end()});
     }
 }
 
@@ -424,24 +389,23 @@ int main(int argc, char** argv) {
     bool chunks = false;
     const char* writeFile = nullptr;
     uint64_t writeRows = 0;
+    const std::array<std::pair<std::string_view, uint64_t*>, 5> numbers{
+        {{"--complex", &complexSets},
+         {"--parse", &parseTexts},
+         {"--format", &formatPatterns},
+         {"--nameplates", &nameplates},
+         {"--seed", &seed}}};
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
-        const bool hasValue = i + 1 < argc;
-        if (arg == "--complex" && hasValue) {
-            complexSets = Number(argv[++i]);
-        } else if (arg == "--parse" && hasValue) {
-            parseTexts = Number(argv[++i]);
-        } else if (arg == "--format" && hasValue) {
-            formatPatterns = Number(argv[++i]);
-        } else if (arg == "--nameplates" && hasValue) {
-            nameplates = Number(argv[++i]);
-        } else if (arg == "--seed" && hasValue) {
-            seed = Number(argv[++i]);
+        const auto count = std::find_if(numbers.begin(), numbers.end(),
+                                        [&](const auto& c) { return c.first == arg; });
+        if (count != numbers.end() && i + 1 < argc) {
+            *count->second = Number(argv[++i]);
         } else if (arg == "--chunks") {
             chunks = true;
         } else if (arg == "--verbose") {
             verbose = true;
-        } else if (arg == "--write-benchmark" && hasValue) {
+        } else if (arg == "--write-benchmark" && i + 1 < argc) {
             std::ofstream out(argv[++i], std::ios::binary);
             out << BenchmarkNameplateList(100000);
             return out ? 0 : 1;

@@ -25,7 +25,6 @@
 #include "number_parse.h"
 #include "record_nameplate.h"
 
-#include <algorithm>
 #include <array>
 #include <bit>
 #include <charconv>
@@ -42,7 +41,6 @@
 #include <sstream>
 #include <string>
 #include <string_view>
-#include <utility>
 
 namespace {
 
@@ -175,11 +173,6 @@ private:
     std::mt19937_64 engine_;
 };
 
-void AddBits(Digest& d, TComplex z) {
-    d.Add(std::bit_cast<uint32_t>(z.Re));
-    d.Add(std::bit_cast<uint32_t>(z.Im));
-}
-
 void ComplexPart(uint64_t sets, uint64_t seed, bool chunks) {
     Draw draw(seed);
     Tally tally("complex", chunks);
@@ -204,8 +197,8 @@ void ComplexPart(uint64_t sets, uint64_t seed, bool chunks) {
                 }
             });
             tally.Fault(f);
+            const ExtendedBits bits = IsNaN(m) ? ExtendedBits{0, 0x7fff} : ToBits(m);
             if (verbose) {
-                const ExtendedBits bits = IsNaN(m) ? ExtendedBits{0, 0x7fff} : ToBits(m);
                 std::printf("%08x %08x %08x %08x op %d fault %d: %08x %08x %016llx %04x\n",
                             std::bit_cast<uint32_t>(a.Re), std::bit_cast<uint32_t>(a.Im),
                             std::bit_cast<uint32_t>(b.Re), std::bit_cast<uint32_t>(b.Im), op, f,
@@ -215,13 +208,13 @@ void ComplexPart(uint64_t sets, uint64_t seed, bool chunks) {
             }
             if (f == None) {
                 if (op < 4) {
-                    AddBits(tally.D(), r);
+                    tally.D().Add(std::bit_cast<uint32_t>(r.Re));
+                    tally.D().Add(std::bit_cast<uint32_t>(r.Im));
                 } else if (IsNaN(m)) {
                     // A NaN's sign and payload show nowhere: storing it is
                     // the invalid-operation fault.
                     tally.D().Add(uint64_t{0x7fff});
                 } else {
-                    const ExtendedBits bits = ToBits(m);
                     tally.D().Add(bits.significand);
                     tally.D().Add(bits.signAndExponent);
                 }
@@ -373,10 +366,6 @@ void NameplatePart(uint64_t rows, uint64_t seed, bool chunks) {
         ("name plates (" + std::to_string(failedRuns) + " blocks not run to the end)").c_str());
 }
 
-uint64_t Number(const char* text) {
-    return std::strtoull(text, nullptr, 0);
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -389,18 +378,16 @@ int main(int argc, char** argv) {
     bool chunks = false;
     const char* writeFile = nullptr;
     uint64_t writeRows = 0;
-    const std::array<std::pair<std::string_view, uint64_t*>, 5> numbers{
-        {{"--complex", &complexSets},
-         {"--parse", &parseTexts},
-         {"--format", &formatPatterns},
-         {"--nameplates", &nameplates},
-         {"--seed", &seed}}};
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
-        const auto count = std::find_if(numbers.begin(), numbers.end(),
-                                        [&](const auto& c) { return c.first == arg; });
-        if (count != numbers.end() && i + 1 < argc) {
-            *count->second = Number(argv[++i]);
+        uint64_t* const number = arg == "--complex"      ? &complexSets
+                                 : arg == "--parse"      ? &parseTexts
+                                 : arg == "--format"     ? &formatPatterns
+                                 : arg == "--nameplates" ? &nameplates
+                                 : arg == "--seed"       ? &seed
+                                                         : nullptr;
+        if (number != nullptr && i + 1 < argc) {
+            *number = std::strtoull(argv[++i], nullptr, 0);
         } else if (arg == "--chunks") {
             chunks = true;
         } else if (arg == "--verbose") {
@@ -410,7 +397,7 @@ int main(int argc, char** argv) {
             out << BenchmarkNameplateList(100000);
             return out ? 0 : 1;
         } else if (arg == "--write-nameplates" && i + 2 < argc) {
-            writeRows = Number(argv[++i]);
+            writeRows = std::strtoull(argv[++i], nullptr, 0);
             writeFile = argv[++i];
         } else {
             std::cerr << "arithmetic-digest: unknown argument " << arg << '\n';

@@ -110,10 +110,10 @@ TEST(BatchTest, RowsGiveTheirStatusWithEveryMisreadFieldAndWhatTheCalculationUse
            "read_problems=voltage_kV: '' read as 0 | power_factor: '  ' read as 0"});
     Cells("1,10 kW,0.02,0.9,0.8,20",
           {"status=unreadable", "read_problems=power_kW: '10 kW' read as 0"});
-    Cells("1,10,3,88,85,5",
+    Cells("1,10,3,100,85,5",
           {"status=fallback",
            "read_problems=slip: '3' read as 3 (a percentage? the column takes a fraction) | "
-           "efficiency: '88' read as 88 (a percentage? the column takes a fraction) | "
+           "efficiency: '100' read as 100 (a percentage? the column takes a fraction) | "
            "power_factor: '85' read as 85 (a percentage? the column takes a fraction)"});
     Cells("1,10,0.02,0.9,e5,5",
           {"status=error", "read_problems=", "error='e5' is not a valid floating point value.",
@@ -180,7 +180,7 @@ TEST(BatchTest, OptionsAndTheSpreadsheetsOwnFormat) {
 }
 
 TEST(BatchTest, SummaryCountsEachStatusAndTheSkippedEmptyRows) {
-    const BatchRun run = Batch(Header + Plate + ",,,,,\n\n1,10,0.02,0.9,e5,5\n" +
+    const BatchRun run = Batch(Header + Plate + ",,,,,\r\n\n1,10,0.02,0.9,e5,5\n" +
                                "1,10,0.02,0.98,0.8,5\n , ,,,, \n" + Plate);
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.err, "induction-motor-batch: 4 rows: 2 ok, 1 substituted, 0 fallback, "

@@ -317,8 +317,7 @@ void FormatPart(uint64_t patterns, bool chunks) {
     // An odd step visits 2^32 distinct patterns before it repeats; this one
     // spreads the first ones over every exponent and sign.
     for (uint64_t i = 0; i < patterns; ++i) {
-        const auto bits = static_cast<uint32_t>(i * 0x9E3779B1u);
-        const float x = std::bit_cast<float>(bits);
+        const auto x = std::bit_cast<float>(static_cast<uint32_t>(i * 0x9E3779B1u));
         tally.D().Add(FormatValue(x));
         tally.Fault(Run([&] { tally.D().Add(FormatEntry(x)); }));
         tally.EndCase();

@@ -18,6 +18,7 @@
 #include "batch.h"
 #include "benchmark_nameplates.h"
 #include "complex.h"
+#include "csv_writer.h"
 #include "format_value.h"
 #include "fp_errors.h"
 #include "nameplate_draw.h"
@@ -174,11 +175,6 @@ private:
     std::mt19937_64 engine_;
 };
 
-void AddBits(Digest& d, TComplex z) {
-    d.Add(std::bit_cast<uint32_t>(z.Re));
-    d.Add(std::bit_cast<uint32_t>(z.Im));
-}
-
 void ComplexPart(uint64_t sets, uint64_t seed, bool chunks) {
     Draw draw(seed);
     Tally tally("complex", chunks);
@@ -193,27 +189,18 @@ void ComplexPart(uint64_t sets, uint64_t seed, bool chunks) {
         Real48 m = 0;
         for (int op = 0; op < 5; ++op) {
             const Fault f = Run([&] {
-                switch (op) {
-                case 0:
-                    r = CAdd(a, b);
-                    break;
-                case 1:
-                    r = CSub(a, b);
-                    break;
-                case 2:
-                    r = CMul(a, b);
-                    break;
-                case 3:
-                    r = CDiv(a, b);
-                    break;
-                default:
+                if (op == 4) {
                     m = CAbs(a);
-                    break;
+                } else {
+                    r = op == 0   ? CAdd(a, b)
+                        : op == 1 ? CSub(a, b)
+                        : op == 2 ? CMul(a, b)
+                                  : CDiv(a, b);
                 }
             });
             tally.Fault(f);
+            const ExtendedBits bits = IsNaN(m) ? ExtendedBits{0, 0x7fff} : ToBits(m);
             if (verbose) {
-                const ExtendedBits bits = IsNaN(m) ? ExtendedBits{0, 0x7fff} : ToBits(m);
                 std::printf("%08x %08x %08x %08x op %d fault %d: %08x %08x %016llx %04x\n",
                             std::bit_cast<uint32_t>(a.Re), std::bit_cast<uint32_t>(a.Im),
                             std::bit_cast<uint32_t>(b.Re), std::bit_cast<uint32_t>(b.Im), op, f,
@@ -223,13 +210,13 @@ void ComplexPart(uint64_t sets, uint64_t seed, bool chunks) {
             }
             if (f == None) {
                 if (op < 4) {
-                    AddBits(tally.D(), r);
+                    tally.D().Add(std::bit_cast<uint32_t>(r.Re));
+                    tally.D().Add(std::bit_cast<uint32_t>(r.Im));
                 } else if (IsNaN(m)) {
                     // A NaN's sign and payload show nowhere: storing it is
                     // the invalid-operation fault.
                     tally.D().Add(uint64_t{0x7fff});
                 } else {
-                    const ExtendedBits bits = ToBits(m);
                     tally.D().Add(bits.significand);
                     tally.D().Add(bits.signAndExponent);
                 }
@@ -245,6 +232,8 @@ void ComplexPart(uint64_t sets, uint64_t seed, bool chunks) {
 // two floats, where rounding twice decides.
 std::string Token(Draw& draw) {
     std::string t;
+    // 1 a minus, 2 a plus, anything else no sign.
+    const auto sign = [&](uint64_t s) { t += s == 1 ? "-" : s == 2 ? "+" : ""; };
     const auto digits = [&](uint64_t n) {
         for (uint64_t i = 0; i < n; ++i) {
             t += static_cast<char>('0' + draw.Index(10));
@@ -276,12 +265,7 @@ std::string Token(Draw& draw) {
         }
         return t + "e" + std::to_string(value);
     }
-    const uint64_t sign = draw.Index(4);
-    if (sign == 1) {
-        t += '-';
-    } else if (sign == 2) {
-        t += '+';
-    }
+    sign(draw.Index(4));
     const uint64_t length = kind == 1 ? 20 + draw.Index(400) : draw.Index(12);
     digits(length);
     if (draw.Index(3) != 0) {
@@ -290,12 +274,7 @@ std::string Token(Draw& draw) {
     }
     if (draw.Index(2) == 0) {
         t += draw.Index(2) == 0 ? 'e' : 'E';
-        const uint64_t s = draw.Index(3);
-        if (s == 1) {
-            t += '-';
-        } else if (s == 2) {
-            t += '+';
-        }
+        sign(draw.Index(3));
         t += std::to_string(draw.Index(40));
     }
     if (draw.Index(50) == 0) {
@@ -342,8 +321,7 @@ void FormatPart(uint64_t patterns, bool chunks) {
     // An odd step visits 2^32 distinct patterns before it repeats; this one
     // spreads the first ones over every exponent and sign.
     for (uint64_t i = 0; i < patterns; ++i) {
-        const auto bits = static_cast<uint32_t>(i * 0x9E3779B1u);
-        const float x = std::bit_cast<float>(bits);
+        const auto x = std::bit_cast<float>(static_cast<uint32_t>(i * 0x9E3779B1u));
         tally.D().Add(FormatValue(x));
         tally.Fault(Run([&] { tally.D().Add(FormatEntry(x)); }));
         tally.EndCase();
@@ -351,32 +329,11 @@ void FormatPart(uint64_t patterns, bool chunks) {
     tally.Print("float patterns (FormatValue and FormatEntry)");
 }
 
-// A CSV field, quoted when it needs to be.
-std::string Field(const std::string& text) {
-    if (text.find_first_of(",\"\r\n") == std::string::npos) {
-        return text;
-    }
-    std::string quoted = "\"";
-    for (const char c : text) {
-        quoted += c;
-        if (c == '"') {
-            quoted += '"';
-        }
-    }
-    return quoted + '"';
-}
-
 void WriteNameplates(std::ostream& out, NameplateDraw& draw, uint64_t rows) {
-    for (std::size_t i = 0; i < InputColumns.size(); ++i) {
-        out << (i == 0 ? "" : ",") << InputColumns[i];
-    }
-    out << '\n';
+    WriteCsvRecord(out, {InputColumns.begin(), InputColumns.end()});
     for (uint64_t r = 0; r < rows; ++r) {
         const DrawnNameplate plate = draw.Next();
-        for (std::size_t i = 0; i < plate.fields.size(); ++i) {
-            out << (i == 0 ? "" : ",") << Field(plate.fields[i]);
-        }
-        out << '\n';
+        WriteCsvRecord(out, {plate.fields.begin(), plate.fields.end()});
     }
 }
 
@@ -412,10 +369,6 @@ void NameplatePart(uint64_t rows, uint64_t seed, bool chunks) {
         ("name plates (" + std::to_string(failedRuns) + " blocks not run to the end)").c_str());
 }
 
-uint64_t Number(const char* text) {
-    return std::strtoull(text, nullptr, 0);
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -430,27 +383,24 @@ int main(int argc, char** argv) {
     uint64_t writeRows = 0;
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
-        const bool hasValue = i + 1 < argc;
-        if (arg == "--complex" && hasValue) {
-            complexSets = Number(argv[++i]);
-        } else if (arg == "--parse" && hasValue) {
-            parseTexts = Number(argv[++i]);
-        } else if (arg == "--format" && hasValue) {
-            formatPatterns = Number(argv[++i]);
-        } else if (arg == "--nameplates" && hasValue) {
-            nameplates = Number(argv[++i]);
-        } else if (arg == "--seed" && hasValue) {
-            seed = Number(argv[++i]);
+        uint64_t* const number = arg == "--complex"      ? &complexSets
+                                 : arg == "--parse"      ? &parseTexts
+                                 : arg == "--format"     ? &formatPatterns
+                                 : arg == "--nameplates" ? &nameplates
+                                 : arg == "--seed"       ? &seed
+                                                         : nullptr;
+        if (number != nullptr && i + 1 < argc) {
+            *number = std::strtoull(argv[++i], nullptr, 0);
         } else if (arg == "--chunks") {
             chunks = true;
         } else if (arg == "--verbose") {
             verbose = true;
-        } else if (arg == "--write-benchmark" && hasValue) {
+        } else if (arg == "--write-benchmark" && i + 1 < argc) {
             std::ofstream out(argv[++i], std::ios::binary);
             out << BenchmarkNameplateList(100000);
             return out ? 0 : 1;
         } else if (arg == "--write-nameplates" && i + 2 < argc) {
-            writeRows = Number(argv[++i]);
+            writeRows = std::strtoull(argv[++i], nullptr, 0);
             writeFile = argv[++i];
         } else {
             std::cerr << "arithmetic-digest: unknown argument " << arg << '\n';

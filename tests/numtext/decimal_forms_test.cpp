@@ -1,47 +1,40 @@
 #include "decimal_forms.h"
+#include "significant_digits.h"
 
 #include <gtest/gtest.h>
 
 #include <bit>
+#include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <limits>
+#include <random>
 #include <string>
 
 namespace {
 
-struct FormRow {
-    char form; // 'G' general, 'F' fixed
-    float value;
-    int width;
-    int digits;
-    const char* text;
-};
+using namespace decimal_forms_detail;
 
+// An exact tie rounds away from zero; 0.45f and 1.45f are no ties. Padded to
+// the width, never cut.
 TEST(DecimalForms, WriteTheDigitsOfTheExactValue) {
-    const FormRow rows[] = {
-        // Ties that an exactly representable float meets are rounded away from zero;
-        // the display form's own cases are checked through it.
-        {'G', 2.5f, 0, 1, "3"},
-        // Not a shorter decimal: 0.45f is 0.44999998..., 1.45f 1.4500000477...
-        {'G', 0.45f, 0, 1, "0.4"},
-        {'G', 1.45f, 0, 2, "1.5"},
-        {'F', 2.675f, 0, 2, "2.67"},
-        {'G', 100.0f, 0, 6, "100"},
-        // Exponent form as %g chooses it.
-        {'G', 1234.0f, 0, 4, "1234"},
-        {'G', 12345.0f, 0, 4, "1.235E4"},
-        {'G', 999999.9375f, 0, 6, "1E6"},
-        {'G', 1e20f, 0, 4, "1E20"},
-        {'G', 3e-30f, 0, 4, "3E-30"},
-        // Padded to the width, never cut.
-        {'G', 123.456789f, 3, 6, "123.457"},
-        {'G', 0.0f, 3, 6, "  0"},
-        {'F', 0.0f, 0, 6, "0.000000"},
-        {'F', 0.0000004f, 0, 6, "0.000000"},
-        {'F', 0.0000006f, 0, 6, "0.000001"},
+    const struct {
+        char form; // 'G' general, 'F' fixed
+        float value;
+        int width, digits;
+        const char* text;
+    } rows[] = {
+        // clang-format off
+        {'G', 2.5f, 0, 1, "3"},              {'G', 0.45f, 0, 1, "0.4"},
+        {'G', 1.45f, 0, 2, "1.5"},           {'F', 2.675f, 0, 2, "2.67"},
+        {'G', 100.0f, 0, 6, "100"},          {'G', 12345.0f, 0, 4, "1.235E4"},
+        {'G', 999999.9375f, 0, 6, "1E6"},    {'G', 1e20f, 0, 4, "1E20"},
+        {'G', 3e-30f, 0, 4, "3E-30"},        {'G', 123.456789f, 3, 6, "123.457"},
+        {'G', 0.0f, 3, 6, "  0"},            {'F', 0.0000006f, 0, 6, "0.000001"},
         {'F', 1e10f, 0, 2, "10000000000.00"},
+        // clang-format on
     };
-    for (const FormRow& r : rows) {
+    for (const auto& r : rows) {
         EXPECT_EQ(r.form == 'G' ? GeneralForm(r.value, r.width, r.digits)
                                 : FixedForm(r.value, r.width, r.digits),
                   r.text)
@@ -50,99 +43,111 @@ TEST(DecimalForms, WriteTheDigitsOfTheExactValue) {
 }
 
 // The forms round in 64-bit integers where those hold the value, else on the
-// full decimal expansion. The two must agree wherever both apply; the
-// display form's four conversions are checked in their own magnitude bands.
-struct Conversion {
-    char form;
-    int width;
-    int digits;
-    float low; // the band the display form uses it for
-    float high;
-};
-
-constexpr Conversion kDisplayConversions[] = {
-    {'G', 8, 4, 9.9e-6f, 1.01e-4f},
-    {'F', 8, 6, 9.9e-5f, 1.0f},
-    {'G', 7, 6, 1.0f, 1e5f},
-    {'G', 7, 4, 1e5f, 1e8f},
-};
-
-void ExpectSame(const Conversion& c, float v) {
-    using namespace decimal_forms_detail;
-    if (c.form == 'G') {
-        EXPECT_EQ(GeneralForm(v, c.width, c.digits), GeneralFormByExpansion(v, c.width, c.digits))
-            << std::hexfloat << v;
+// full decimal expansion; the two must agree wherever both apply.
+void ExpectSame(char form, float v, int width, int digits) {
+    if (form == 'G') {
+        ASSERT_EQ(GeneralForm(v, width, digits), GeneralFormByExpansion(v, width, digits))
+            << std::hexfloat << v << " to " << digits;
     } else {
-        EXPECT_EQ(FixedForm(v, c.width, c.digits), FixedFormByExpansion(v, c.width, c.digits))
-            << std::hexfloat << v;
+        ASSERT_EQ(FixedForm(v, width, digits), FixedFormByExpansion(v, width, digits))
+            << std::hexfloat << v << " to " << digits;
     }
 }
 
-// Exact ties: value x 10^places = n + 1/2 needs 5^places to divide 2n + 1,
-// so the ties at the digit kept are the odd multiples of 2^-(places+1).
-TEST(DecimalFormsAgreeTest, OnExactTies) {
-    const auto& c = kDisplayConversions;
+TEST(DecimalForms, IntegerAndExpansionPathsAgree) {
+    // Exact ties at the digit kept: x 10^places = n + 1/2 needs 5^places to
+    // divide 2n + 1, so they are odd multiples of 2^-(places+1).
     for (int k = 1; k < 128; k += 2) {
-        ExpectSame(c[1], k / 128.0f); // 6 decimals: 0.0078125, 0.0234375, ...
+        ExpectSame('F', k / 128.0f, 8, 6);
     }
-    // 6 significant digits with 1 to 5 integer digits: odd multiples of
-    // 2^-6 ... 2^-2 (1.015625, 1234.125, 12345.25, ...).
     for (int digits = 1; digits <= 5; ++digits) {
         const float step = std::ldexp(1.0f, digits - 7);
         const float start = std::pow(10.0f, static_cast<float>(digits - 1));
         for (float v = start + step; v < 10 * start; v += 2 * step * 997) {
-            ExpectSame(c[2], v);
+            ExpectSame('G', v, 7, 6);
         }
     }
-    // 4 significant digits of 6 to 8 integer digits: ...50, ...500, ...5000.
     for (float v = 100050; v < 1e8f; v = v * 1.37f + 100) {
         for (const float half : {50.0f, 500.0f, 5000.0f}) {
-            const float tie = std::round(v / (2 * half)) * 2 * half + half;
-            if (tie >= 1e5f && tie < 1e8f) {
-                ExpectSame(c[3], tie);
-            }
+            ExpectSame('G', std::round(v / (2 * half)) * 2 * half + half, 7, 4);
         }
     }
-}
-
-// Across each band, and closely where a rounding carries into a new decade
-// and where the bands meet.
-TEST(DecimalFormsAgreeTest, AcrossEachBandAndAtItsEdges) {
-    const float edges[] = {1e-5f, 9.9995e-5f, 1e-4f, 9.999995e-1f, 1.0f,      9.999995f,
-                           10.0f, 99.99995f,  100,   999.9995f,    9999.995f, 99999.95f,
-                           1e5f,  999950,     1e6f,  9999500,      1e7f,      99995000,
-                           1e8f,  0.5f,       2.0f,  1024.0f,      65536.0f};
-    for (const Conversion& c : kDisplayConversions) {
+    // The display form's four conversions in their magnitude bands, closely
+    // where a rounding carries into a new decade.
+    const struct {
+        char form;
+        int width, digits;
+        float low, high;
+    } bands[] = {{'G', 8, 4, 9.9e-6f, 1.01e-4f},
+                 {'F', 8, 6, 9.9e-5f, 1.0f},
+                 {'G', 7, 6, 1.0f, 1e5f},
+                 {'G', 7, 4, 1e5f, 1e8f}};
+    const float edges[] = {9.9995e-5f, 9.999995e-1f, 9.999995f, 99.99995f, 999.9995f,
+                           9999.995f,  99999.95f,    999950,    9999500,   99995000};
+    for (const auto& b : bands) {
         for (const float edge : edges) {
-            float v = edge;
-            for (int i = 0; i < 4; ++i) {
-                v = std::nextafter(v, 0.0f);
-            }
-            for (int i = 0; i < 8; ++i, v = std::nextafter(v, 1e30f)) {
-                if (v >= c.low && v < c.high) {
-                    ExpectSame(c, v);
-                }
+            for (float v = std::nextafter(std::nextafter(edge, 0.0f), 0.0f); v < edge * 1.000001f;
+                 v = std::nextafter(v, 1e30f)) {
+                ExpectSame(b.form, v, b.width, b.digits);
             }
         }
-        for (auto bits = std::bit_cast<std::uint32_t>(c.low);
-             bits < std::bit_cast<std::uint32_t>(c.high); bits += 4099) {
-            ExpectSame(c, std::bit_cast<float>(bits));
+        for (auto bits = std::bit_cast<std::uint32_t>(b.low);
+             bits < std::bit_cast<std::uint32_t>(b.high); bits += 4099) {
+            ExpectSame(b.form, std::bit_cast<float>(bits), b.width, b.digits);
+        }
+    }
+    // Any magnitude and precision, where the integers may not hold the value.
+    for (std::uint32_t bits = 1; bits < 0x7F800000u; bits += 1048573) {
+        for (int digits = 1; digits <= 12; ++digits) {
+            ExpectSame('G', std::bit_cast<float>(bits), 0, digits);
+            ExpectSame('F', std::bit_cast<float>(bits), 0, digits - 1);
         }
     }
 }
 
-// Beyond the bands, where the integers may not hold the value, the forms
-// fall back on the expansion.
-TEST(DecimalFormsAgreeTest, AtAnyMagnitudeAndPrecision) {
-    using namespace decimal_forms_detail;
-    for (std::uint32_t bits = 1; bits < 0x7F800000u; bits += 1048573) {
-        const float v = std::bit_cast<float>(bits);
-        for (int digits = 1; digits <= 12; ++digits) {
-            ASSERT_EQ(GeneralForm(v, 0, digits), GeneralFormByExpansion(v, 0, digits))
-                << std::hexfloat << v << " to " << digits;
-            ASSERT_EQ(FixedForm(v, 0, digits - 1), FixedFormByExpansion(v, 0, digits - 1))
-                << std::hexfloat << v << " to " << digits - 1;
+std::string Library(double value, int digits) {
+    char buffer[64];
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, digits);
+    return std::string(buffer, result.ptr);
+}
+
+// Any double, the magnitudes of the check columns, 32-bit values; then exact
+// ties, which random values hardly meet: to the even digit.
+TEST(SignificantDigits, WritesWhatTheLibraryWrites) {
+    std::mt19937_64 random(11);
+    for (int i = 0; i < 300000; ++i) {
+        const double value = i % 3 == 0 ? std::bit_cast<double>(random())
+                             : i % 3 == 1
+                                 ? std::exp(std::uniform_real_distribution<double>(-40, 40)(random))
+                                 : std::bit_cast<float>(static_cast<std::uint32_t>(random()));
+        const int digits = i % 2 == 0 ? (i % 4 == 0 ? 6 : 9) : static_cast<int>(1 + random() % 17);
+        if (!std::isnan(value)) {
+            ASSERT_EQ(SignificantDigits(value, digits), Library(value, digits))
+                << std::hexfloat << value << " with " << digits;
         }
+    }
+    const double ties[] = {1.015625, 1.046875, 1.001953125, 2.5,      0.125,    -1.046875,
+                           999999.5, 0.0,      -0.0,        100000.0, 4.9e-324, INFINITY};
+    for (const double value : ties) {
+        for (const int digits : {1, 2, 6, 9}) {
+            EXPECT_EQ(SignificantDigits(value, digits), Library(value, digits)) << value;
+        }
+    }
+    // The default NaN is negative on x86 and positive on AArch64: no difference.
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    for (const double v : {nan, -nan}) {
+        EXPECT_EQ(SignificantDigits(v, 9), "-nan");
+    }
+}
+
+TEST(SignificantDigits, PrintsAlikeExactlyWhenTheTextsAreEqual) {
+    EXPECT_FALSE(PrintsAlike(1.5, -1.5, 6));
+    std::mt19937_64 random(5);
+    for (int i = 0; i < 20000; ++i) {
+        const double a = std::exp(std::uniform_real_distribution<double>(-20, 20)(random));
+        const double b = a * (1 + std::uniform_real_distribution<double>(-2e-6, 2e-6)(random));
+        ASSERT_EQ(PrintsAlike(a, b, 6), SignificantDigits(a, 6) == SignificantDigits(b, 6)) << a;
     }
 }
 

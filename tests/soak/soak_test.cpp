@@ -35,10 +35,9 @@ constexpr double CurrentTolerance = 1e-4;     // relative: nominal current and p
 constexpr double LockedRatioTolerance = 1e-3; // relative: locked-rotor over nominal current
 
 // The limits of the model's design that account for a misfit.
-enum Cause { Range, Resolution, FlatBracket, TenSteps, Unexplained };
+enum Cause { Range, Resolution, LastTrial, Unexplained };
 constexpr const char* CauseNames[] = {"beyond the guard range", "32-bit resolution of X",
-                                      "bracket flatter than 1e-6 A", "ten refinement steps",
-                                      "UNEXPLAINED"};
+                                      "the last refinement step", "UNEXPLAINED"};
 
 // Where the complex guards act: an impedance whose cube passes the 1e35
 // saturation of CMul and CDiv or nears the denormals, a current whose square
@@ -48,29 +47,12 @@ bool BeyondGuardRange(const PhaseNameplate& n, double X) {
     return std::fmax(Z, X) > 1e11 || std::fmin(Z, X) < 1e-12 || n.I_lr > 1e17;
 }
 
-// Replays the bracket: did a refinement step find it flatter than the
-// solver's 1e-6 A, and take the midpoint?
-bool TookMidpoint(const SolverTrace& trace) {
-    const auto search = static_cast<std::size_t>(trace.SearchEvaluations);
-    float fP = 0, fN = 0;
-    bool haveP = false, haveN = false;
-    for (std::size_t i = 0; i < trace.Evaluations.size(); ++i) {
-        const float f = trace.Evaluations[i].f;
-        if (i >= search && haveP && haveN && std::fabs(fN - fP) <= 1e-6) {
-            return true;
-        }
-        const bool positive = f > 0 || (i < search && f == 0);
-        (positive ? fP : fN) = f;
-        (positive ? haveP : haveN) = true;
-    }
-    return false;
-}
-
 // Why a clean circuit misses by `error`. The leakage X - X_m is a difference
 // of two 32-bit values of about X, so the rounding weighs X / |Zin| (times k
 // for the locked-rotor ratio); observed misfits stay within five steps of
 // 2^-24, eight leave room. Otherwise the locked-rotor ratio may be that of the
-// last circuit tried, missing by its residual after ten refinement steps.
+// last circuit tried, missing by its residual: the refinement has a fixed ten
+// steps, and takes midpoints in a bracket flatter than 1e-6 A.
 Cause CauseOf(const SolvedCircuit& c, double error, const SolverTrace* locked) {
     const PhaseNameplate& n = c.Nominal;
     const double X = static_cast<double>(c.Xm) + c.Xls;
@@ -81,11 +63,10 @@ Cause CauseOf(const SolvedCircuit& c, double error, const SolverTrace* locked) {
     if (error <= 8 * 0x1p-24 * X * n.I_n / n.V_ph * k) {
         return Resolution;
     }
-    if (locked == nullptr || locked->Evaluations.empty() ||
-        std::fabs(error - std::fabs(locked->Evaluations.back().f) / n.I_lr) > 1e-5 * (1 + error)) {
-        return Unexplained;
-    }
-    return TookMidpoint(*locked) ? FlatBracket : TenSteps;
+    const bool lastTrial =
+        locked != nullptr && !locked->Evaluations.empty() &&
+        std::fabs(error - std::fabs(locked->Evaluations.back().f) / n.I_lr) <= 1e-5 * (1 + error);
+    return lastTrial ? LastTrial : Unexplained;
 }
 
 struct Findings {
@@ -140,8 +121,6 @@ public:
         for (const auto& [what, count] : raised_) {
             std::cout << "soak: raised " << count << " x " << what << '\n';
         }
-        std::cout << "soak: worst relative misfit of the clean ones: current " << worst_[0]
-                  << ", power factor " << worst_[1] << ", locked-rotor ratio " << worst_[2] << '\n';
         uint64_t unexplained = 0;
         for (const auto& [kind, f] : findings_) {
             std::cout << "soak: finding " << kind.first << " [" << CauseNames[kind.second]
@@ -247,7 +226,6 @@ private:
                << static_cast<double>(n.V_ph) / n.I_n << " ohm, I_n " << n.I_n << " A";
         const char* what[] = {"nominal current", "power factor", "locked-rotor ratio"};
         for (int i = 0; i < 3; ++i) {
-            worst_[i] = std::max(worst_[i], misfit[i]);
             if (misfit[i] > (i < 2 ? CurrentTolerance : LockedRatioTolerance)) {
                 Record(what[i], CauseOf(c, misfit[i], i < 2 ? nullptr : &trace), misfit[i],
                        detail.str());
@@ -259,7 +237,6 @@ private:
     const DrawnNameplate* plate_ = nullptr;
     uint64_t cases_ = 0, fallbacks_ = 0, clean_ = 0; // clean: every check passed, no fallback
     std::map<std::string, uint64_t> raised_;
-    double worst_[3] = {};
     std::map<std::pair<std::string, Cause>, Findings> findings_;
 };
 

@@ -69,7 +69,7 @@ Cause CauseOf(const SolvedCircuit& c, double error, const SolverTrace* locked) {
     return lastTrial ? LastTrial : Unexplained;
 }
 
-struct Findings {
+struct Finding {
     uint64_t count = 0;
     double worst = 0;
     std::string worstCase;
@@ -82,7 +82,7 @@ public:
     void Run(uint64_t index, const DrawnNameplate& plate) {
         index_ = index;
         plate_ = &plate;
-        ++cases_;
+        ++counts_["name plates"];
         RecordingMemo memo;
         TEquivalentCircuit circuit{.WarningBox = memo, .WarningOk = memo.ok};
         SolvedCircuit solved;
@@ -93,11 +93,11 @@ public:
         } catch (const std::exception& e) {
             return Fail(std::string("raised a non-system error: ") + e.what());
         }
-        for (const float v : {circuit.RotorLeakage, circuit.StatorLeakage, circuit.Magnetizing,
-                              circuit.RotorResistance, circuit.StatorResistance}) {
-            if (!std::isfinite(v)) {
-                return Fail("a circuit value is not finite");
-            }
+        const float values[] = {circuit.RotorLeakage, circuit.StatorLeakage, circuit.Magnetizing,
+                                circuit.RotorResistance, circuit.StatorResistance};
+        if (!std::all_of(std::begin(values), std::end(values),
+                         [](float v) { return std::isfinite(v); })) {
+            return Fail("a circuit value is not finite");
         }
         if (Bits(circuit.RotorLeakage) != Bits(circuit.StatorLeakage)) {
             Fail("the two leakages differ");
@@ -110,18 +110,16 @@ public:
         }
         const SolverTrace trace = CheckSolver(solved, memo.lines);
         if (memo.lines.empty()) {
-            ++clean_;
+            ++counts_["passed every check without fallback"];
             CheckAgainstNameplate(solved, trace, ReadFirstNumber(plate.fields[5]));
         }
     }
 
     uint64_t Report() const {
-        std::cout << "soak: " << cases_ << " name plates: " << clean_
-                  << " passed every check without fallback, " << fallbacks_ << " fell back\n";
-        for (const auto& [what, count] : raised_) {
-            std::cout << "soak: raised " << count << " x " << what << '\n';
-        }
         uint64_t unexplained = 0;
+        for (const auto& [what, count] : counts_) {
+            std::cout << "soak: " << count << " " << what << '\n';
+        }
         for (const auto& [kind, f] : findings_) {
             std::cout << "soak: finding " << kind.first << " [" << CauseNames[kind.second]
                       << "]: " << f.count << " cases, worst " << f.worst << " in " << f.worstCase
@@ -148,7 +146,7 @@ private:
     }
 
     void Record(const std::string& what, Cause cause, double error, const std::string& detail) {
-        Findings& f = findings_[{what, cause}];
+        Finding& f = findings_[{what, cause}];
         if (++f.count == 1 || error > f.worst) {
             f.worst = error;
             f.worstCase = Case() + detail;
@@ -156,21 +154,20 @@ private:
     }
 
     // Reading and storing a huge input may raise in the check; the solver may
-    // raise only where impedances leave the 32-bit range.
+    // raise only where impedances leave the 32-bit range (the nominal
+    // impedance standing for the reactances it has not found).
     void Raised(const SystemError& e) {
         RecordingMemo scratch;
         PhaseNameplate n{};
         try {
             n = CheckNameplateInputs(TextNameplate(plate_->fields), scratch);
         } catch (const SystemError&) {
-            ++raised_[std::string(typeid(e).name()) + " in the name-plate check"];
+            ++counts_[std::string("raised ") + typeid(e).name() + " in the name-plate check"];
             return;
         }
-        ++raised_[std::string(typeid(e).name()) + " in the solver"];
-        // No circuit yet: the nominal impedance stands for its reactances.
-        Record("solver raised",
-               BeyondGuardRange(n, static_cast<double>(n.V_ph) / n.I_n) ? Range : Unexplained, 0,
-               std::string(": ") + e.what());
+        ++counts_[std::string("raised ") + typeid(e).name() + " in the solver"];
+        const bool beyond = BeyondGuardRange(n, static_cast<double>(n.V_ph) / n.I_n);
+        Record("solver raised", beyond ? Range : Unexplained, 0, std::string(": ") + e.what());
     }
 
     // The solver's line stands exactly for the fallback: rerun with a trace to
@@ -197,7 +194,7 @@ private:
         } else if (fellBack != (!lines.empty() && IsSolverLine(lines.back()))) {
             Fail(fellBack ? "fallback without its line" : "solver line without fallback");
         } else if (fellBack) {
-            ++fallbacks_;
+            ++counts_["fell back"];
             // The ratio named is the locked-rotor ratio of the circuit delivered.
             const float ratio = StoreSingle(CAbs(CurrentsAt(solved, 1.0f).Is) / Wide(n.I_n));
             if (lines.back() != std::string(SolverLinePrefix) + FormatValue(ratio)) {
@@ -235,9 +232,8 @@ private:
 
     uint64_t index_ = 0;
     const DrawnNameplate* plate_ = nullptr;
-    uint64_t cases_ = 0, fallbacks_ = 0, clean_ = 0; // clean: every check passed, no fallback
-    std::map<std::string, uint64_t> raised_;
-    std::map<std::pair<std::string, Cause>, Findings> findings_;
+    std::map<std::string, uint64_t> counts_;
+    std::map<std::pair<std::string, Cause>, Finding> findings_;
 };
 
 uint64_t FromEnvironment(const char* name, uint64_t fallback) {

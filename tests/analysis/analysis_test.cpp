@@ -16,6 +16,7 @@
 #include <limits>
 #include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -101,10 +102,7 @@ TEST(MotorCharacteristicsTest, RatedLockedAndIdlePoints) {
 // extreme shapes, the last but one cancelling E = V - I_s Z_s so far that no
 // comparison is settled without the torques.
 TEST(BreakdownSearchTest, TakesTheSameStepsAsComparingEveryTorque) {
-    const struct {
-        SolvedCircuit circuit;
-        double slip, torque_pu;
-    } rows[] = {
+    const std::tuple<SolvedCircuit, double, double> rows[] = {
         // clang-format off
         {Circuit(0x1.20acd6p+9, 0x1.47ae14p-6, 0x1.2cee44p+2, 0x1.ab56p+2, 0x1.8d0106p+0,
                  0x1.ab56p+2, 0x1.02849ep+7), 0x1.caf1443423acep-4, 0x1.3929dcb5902a9p+1},
@@ -124,13 +122,13 @@ TEST(BreakdownSearchTest, TakesTheSameStepsAsComparingEveryTorque) {
         // clang-format on
     };
     const auto bits = [](double x) { return std::bit_cast<std::uint64_t>(x); };
-    for (const auto& r : rows) {
-        const MotorCharacteristics motor(r.circuit);
+    for (const auto& [circuit, slip, torque] : rows) {
+        const MotorCharacteristics motor(circuit);
         const BreakdownPoint whole = motor.Breakdown(), shortened = motor.Breakdown(6);
         EXPECT_EQ(std::vector({bits(whole.slip), bits(whole.torque_pu)}),
-                  std::vector({bits(r.slip), bits(r.torque_pu)}));
-        EXPECT_EQ(SignificantDigits(shortened.slip, 6), SignificantDigits(r.slip, 6));
-        EXPECT_EQ(SignificantDigits(shortened.torque_pu, 6), SignificantDigits(r.torque_pu, 6));
+                  std::vector({bits(slip), bits(torque)}));
+        EXPECT_EQ(SignificantDigits(shortened.slip, 6), SignificantDigits(slip, 6));
+        EXPECT_EQ(SignificantDigits(shortened.torque_pu, 6), SignificantDigits(torque, 6));
     }
 }
 
@@ -204,22 +202,18 @@ double FallbackRatio(const TextNameplate::Fields& plate) {
 // exceeds the ratio of the circuit without leakage, the fallback named for an
 // unreachable target.
 TEST(RatioRangeTest, MatchesTheWorkedFiguresAndExceedsTheFallback) {
-    const struct {
-        TextNameplate::Fields plate;
-        const char *ratio_min, *ratio_max;
-        double fallback;
-    } rows[] = {
+    const std::tuple<TextNameplate::Fields, const char*, const char*, double> rows[] = {
         {{"1", "10", "0.02", "0.9", "0.8", "100"}, "1.65205", "11.141", 11.1366},
         {{"0.4", "0.75", "0.05", "0.83", "0.82", "100"}, "1.69752", "6.17864", 6.16572},
         {{"6.6", "630", "0.007", "0.959", "0.83", "100"}, "1.78955", "27.2144", 27.2134},
     };
-    for (const auto& r : rows) {
-        SCOPED_TRACE(r.plate[0] + " kV");
-        const LockedRotorRatioRange range = AchievableRatioRange(Derived(r.plate).Nominal);
-        EXPECT_EQ(SignificantDigits(range.ratio_min, 6), r.ratio_min);
-        EXPECT_EQ(SignificantDigits(range.ratio_max, 6), r.ratio_max);
-        EXPECT_EQ(FallbackRatio(r.plate), r.fallback);
-        EXPECT_GT(range.ratio_max, r.fallback);
+    for (const auto& [plate, ratio_min, ratio_max, fallback] : rows) {
+        SCOPED_TRACE(plate[0] + " kV");
+        const LockedRotorRatioRange range = AchievableRatioRange(Derived(plate).Nominal);
+        EXPECT_EQ(SignificantDigits(range.ratio_min, 6), ratio_min);
+        EXPECT_EQ(SignificantDigits(range.ratio_max, 6), ratio_max);
+        EXPECT_EQ(FallbackRatio(plate), fallback);
+        EXPECT_GT(range.ratio_max, fallback);
     }
 }
 

@@ -10,6 +10,7 @@
 
 #include <limits>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -291,23 +292,21 @@ TEST(PerUnitTest, TextsOnTheTypedBases) {
 // Each box is judged by the first number of its own text; with any one
 // invalid, every text is empty.
 TEST(PerUnitTest, BaseBoxes) {
-    const struct {
-        const char *mva, *kv, *freq;
-        bool mvaValid, kvValid, freqValid;
-    } rows[] = {
-        {"0", "1", "50", false, true, true},   {"1", "-1", "50", true, false, true},
-        {"1", "1", "", true, true, false},     {"1", "1", "5x", true, true, false},
-        {"1 x", "1", "50", false, true, true}, {"1 7", "1,0", "50.", true, true, true},
-        {"", "a", "0", false, false, false},
+    // The texts of power, voltage and frequency, and which of them are valid.
+    const std::tuple<const char*, const char*, const char*, std::string> rows[] = {
+        {"0", "1", "50", "-vv"}, {"1", "-1", "50", "v-v"},  {"1", "1", "", "vv-"},
+        {"1", "1", "5x", "vv-"}, {"1 x", "1", "50", "-vv"}, {"1 7", "1,0", "50.", "vvv"},
+        {"", "a", "0", "---"},
     };
-    for (const auto& r : rows) {
-        SCOPED_TRACE(std::string(r.mva) + "|" + r.kv + "|" + r.freq);
-        const PerUnitBases bases = ReadPerUnitBases(r.mva, r.kv, r.freq);
-        EXPECT_EQ(std::tuple(bases.MVA.Valid(), bases.kV.Valid(), bases.Freq.Valid()),
-                  std::tuple(r.mvaValid, r.kvValid, r.freqValid));
-        const PerUnitTexts t = Show(r.mva, r.kv, r.freq);
+    for (const auto& [mva, kv, freq, valid] : rows) {
+        const PerUnitBases b = ReadPerUnitBases(mva, kv, freq);
+        EXPECT_EQ((std::string{b.MVA.Valid() ? 'v' : '-', b.kV.Valid() ? 'v' : '-',
+                               b.Freq.Valid() ? 'v' : '-'}),
+                  valid);
+        const PerUnitTexts t = Show(mva, kv, freq);
         EXPECT_EQ(t.baseImpedance + t.perUnit[4],
-                  r.mvaValid && r.kvValid && r.freqValid ? "base Z = 1.0 Ohm   6.67712 pu" : "");
+                  valid == "vvv" ? "base Z = 1.0 Ohm   6.67712 pu" : "")
+            << mva << "|" << kv << "|" << freq;
     }
 }
 

@@ -49,11 +49,7 @@ Parsed Parse(std::string_view text, int32_t first = 1) {
 // The check knows only the local separator, asked for at every call; the
 // foreign one is "any other".
 TEST(NumberParse, CheckNumberTokenCodes) {
-    const struct {
-        const char* locale;
-        const char* token;
-        int32_t code;
-    } rows[] = {
+    const std::tuple<const char*, const char*, int32_t> rows[] = {
         {P, "x", 1},      {P, "1x", 2},    {P, "+x", 3},    {P, "1.2.3", 5}, {P, "1ex", 6},
         {P, "1e+x", 7},   {P, "1e1x", 8},  {P, "1e100", 9}, {P, "1e37", 11}, {P, "1e-37", 11},
         {P, "1e36", 0},   {P, "1e-36", 0}, {P, "1e5", 0},   {P, "-.5", 0},   {P, "+3", 0},
@@ -63,10 +59,10 @@ TEST(NumberParse, CheckNumberTokenCodes) {
         {P, "1e370", 11}, {P, "1e360", 9}, {P, "\t1", 1},   {C, "1,5", 0},   {C, "1.5", 2},
         {C, "-,5e-3", 0}, {P, "1,5", 2},
     };
-    for (const auto& r : rows) {
-        const LocaleScope locale(r.locale);
+    for (const auto& [name, token, code] : rows) {
+        const LocaleScope locale(name);
         ASSERT_TRUE(locale.Installed());
-        EXPECT_EQ(CheckNumberToken(r.token), r.code) << r.locale << " \"" << r.token << '"';
+        EXPECT_EQ(CheckNumberToken(token), code) << name << " \"" << token << '"';
     }
     for (const auto& [textOfHalf, separator] :
          {std::pair{"0'5", ','}, {"", ','}, {"5e-1", ','}, {"x.5,", '.'}, {",.", ','}}) {
@@ -214,12 +210,8 @@ TEST(FormatValue, EnsureDecimalPointKeepsLengthAndStripBlanksOnlySpaces) {
 // An exact tie rounds away from zero; 0.45f and 1.45f are no ties. Padded to
 // the width, never cut.
 TEST(DecimalForms, WriteTheDigitsOfTheExactValue) {
-    const struct {
-        char form; // 'G' general, 'F' fixed
-        float value;
-        int width, digits;
-        const char* text;
-    } rows[] = {
+    // 'G' general, 'F' fixed: the value, width, digits and text.
+    const std::tuple<char, float, int, int, const char*> rows[] = {
         // clang-format off
         {'G', 2.5f, 0, 1, "3"},              {'G', 0.45f, 0, 1, "0.4"},
         {'G', 1.45f, 0, 2, "1.5"},           {'F', 2.675f, 0, 2, "2.67"},
@@ -227,11 +219,10 @@ TEST(DecimalForms, WriteTheDigitsOfTheExactValue) {
         {'G', 0.0f, 3, 6, "  0"},            {'F', 1e10f, 0, 2, "10000000000.00"},
         // clang-format on
     };
-    for (const auto& r : rows) {
-        EXPECT_EQ(r.form == 'G' ? GeneralForm(r.value, r.width, r.digits)
-                                : FixedForm(r.value, r.width, r.digits),
-                  r.text)
-            << r.form << " of " << r.value;
+    for (const auto& [form, value, width, digits, text] : rows) {
+        EXPECT_EQ(form == 'G' ? GeneralForm(value, width, digits) : FixedForm(value, width, digits),
+                  text)
+            << form << " of " << value;
     }
 }
 
@@ -262,26 +253,22 @@ TEST(DecimalForms, IntegerAndExpansionPathsAgree) {
     }
     // The display form's four conversions in their magnitude bands, closely
     // where a rounding carries into a new decade.
-    const struct {
-        char form;
-        int width, digits;
-        float low, high;
-    } bands[] = {{'G', 8, 4, 9.9e-6f, 1.01e-4f},
-                 {'F', 8, 6, 9.9e-5f, 1.0f},
-                 {'G', 7, 6, 1.0f, 1e5f},
-                 {'G', 7, 4, 1e5f, 1e8f}};
+    const std::tuple<char, int, int, float, float> bands[] = {{'G', 8, 4, 9.9e-6f, 1.01e-4f},
+                                                              {'F', 8, 6, 9.9e-5f, 1.0f},
+                                                              {'G', 7, 6, 1.0f, 1e5f},
+                                                              {'G', 7, 4, 1e5f, 1e8f}};
     const float edges[] = {9.9995e-5f, 9.999995e-1f, 9.999995f, 99.99995f, 999.9995f,
                            9999.995f,  99999.95f,    999950,    9999500,   99995000};
-    for (const auto& b : bands) {
+    for (const auto& [form, width, digits, low, high] : bands) {
         for (const float edge : edges) {
             for (float v = std::nextafter(std::nextafter(edge, 0.0f), 0.0f); v < edge * 1.000001f;
                  v = std::nextafter(v, 1e30f)) {
-                ExpectSame(b.form, v, b.width, b.digits);
+                ExpectSame(form, v, width, digits);
             }
         }
-        for (auto bits = std::bit_cast<std::uint32_t>(b.low);
-             bits < std::bit_cast<std::uint32_t>(b.high); bits += 4099) {
-            ExpectSame(b.form, std::bit_cast<float>(bits), b.width, b.digits);
+        for (auto bits = std::bit_cast<std::uint32_t>(low);
+             bits < std::bit_cast<std::uint32_t>(high); bits += 4099) {
+            ExpectSame(form, std::bit_cast<float>(bits), width, digits);
         }
     }
     // Any magnitude and precision, where the integers may not hold the value.

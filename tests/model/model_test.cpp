@@ -135,14 +135,12 @@ TEST(CircuitTest, StatorCurrentIsDeliveredBeforeTheVoltageOverflows) {
 }
 
 // The warnings of a check, which clears what an earlier run left.
-Lines Check(const TextNameplate::Fields& fields, PhaseNameplate* nominal = nullptr) {
+PhaseNameplate Check(const TextNameplate::Fields& fields, Lines& lines) {
     RecordingMemo memo;
     memo.lines = {"left over from the last run"};
     const PhaseNameplate n = CheckNameplateInputs(TextNameplate(fields), memo);
-    if (nominal != nullptr) {
-        *nominal = n;
-    }
-    return memo.lines;
+    lines = memo.lines;
+    return n;
 }
 
 using P = PhaseNameplate;
@@ -190,8 +188,9 @@ TEST(NameplateCheckTest, BoundsLinesAndSubstitutes) {
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(testing::PrintToString(r.fields));
-        PhaseNameplate n{};
-        EXPECT_EQ(Check(r.fields, &n), r.lines);
+        Lines lines;
+        const PhaseNameplate n = Check(r.fields, lines);
+        EXPECT_EQ(lines, r.lines);
         if (r.used != nullptr) {
             EXPECT_EQ(Bits(n.*r.used), Bits(r.substitute));
         }
@@ -211,12 +210,12 @@ TEST(NameplateCheckTest, ErrorsEndTheRun) {
                  ConversionError);
     EXPECT_EQ(memo.lines, (Lines{"too small nominal voltage", " too large slip"}));
     EXPECT_EQ(Rs + Xm, -2.0f);
-    for (const TextNameplate::Fields& fields : {FieldsWith(1, "1e36"),
-                                                FieldsWith(2, "2e36"),
-                                                FieldsWith(6, "999e36"),
-                                                {"0.0005", "1e36", "0.02", "0.5", "0.5", "5"},
-                                                {"1", "1e30", "0.02", "0.9", "0.8", "9e36"}}) {
-        EXPECT_THROW(Check(fields), FloatOverflowError) << fields[0] << " " << fields[1];
+    for (const TextNameplate::Fields& fields :
+         {FieldsWith(1, "1e36"), FieldsWith(2, "2e36"), FieldsWith(6, "999e36"),
+          TextNameplate::Fields{"0.0005", "1e36", "0.02", "0.5", "0.5", "5"},
+          TextNameplate::Fields{"1", "1e30", "0.02", "0.9", "0.8", "9e36"}}) {
+        EXPECT_THROW(Check(fields, memo.lines), FloatOverflowError)
+            << fields[0] << " " << fields[1];
     }
 }
 
@@ -227,8 +226,7 @@ TEST(CalcEquivalentCircuitTest, InductancesAtEachFrequency) {
     for (const auto& [frequency, Lm, Ll] : {std::tuple{50.0f, 0x1.a551ap-2f, 0x1.5c398p-6f},
                                             {60.0f, 0x1.5f195cp-2f, 0x1.222fecp-6f},
                                             {0.5f, 0x1.4927c6p+5f, 0x1.100cecp+1f},
-                                            {0.0f, 0x1.9b71b6p+7f, 0x1.541026p+3f},
-                                            {-5.0f, 0x1.9b71b6p+7f, 0x1.541026p+3f}}) {
+                                            {0.0f, 0x1.9b71b6p+7f, 0x1.541026p+3f}}) {
         SCOPED_TRACE(frequency);
         Calculation run;
         const TEquivalentCircuit& c = run.Run(DefaultFields(), frequency).circuit;

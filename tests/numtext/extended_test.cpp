@@ -52,12 +52,9 @@ TEST(PortableExtended, RoundsEveryOperationAsTheX87Unit) {
         return b;
     };
     for (int i = 0; i < 500000; ++i) {
-        const ExtendedBits ab = next(nullptr);
-        const ExtendedBits bb = next(&ab);
-        const Extended a = FromBits(ab);
-        const Extended b = FromBits(bb);
-        const long double x = Unit(ab);
-        const long double y = Unit(bb);
+        const ExtendedBits ab = next(nullptr), bb = next(&ab);
+        const Extended a = FromBits(ab), b = FromBits(bb);
+        const long double x = Unit(ab), y = Unit(bb);
         SCOPED_TRACE(::testing::Message() << std::hexfloat << x << " and " << y);
         ASSERT_TRUE(Same(a + b, x + y));
         ASSERT_TRUE(Same(a - b, x - y));

@@ -93,11 +93,11 @@ public:
         } catch (const std::exception& e) {
             return Fail(std::string("raised a non-system error: ") + e.what());
         }
-        const float values[] = {circuit.RotorLeakage, circuit.StatorLeakage, circuit.Magnetizing,
-                                circuit.RotorResistance, circuit.StatorResistance};
-        if (!std::all_of(std::begin(values), std::end(values),
-                         [](float v) { return std::isfinite(v); })) {
-            return Fail("a circuit value is not finite");
+        for (const float v : {circuit.RotorLeakage, circuit.StatorLeakage, circuit.Magnetizing,
+                              circuit.RotorResistance, circuit.StatorResistance}) {
+            if (!std::isfinite(v)) {
+                return Fail("a circuit value is not finite");
+            }
         }
         if (Bits(circuit.RotorLeakage) != Bits(circuit.StatorLeakage)) {
             Fail("the two leakages differ");

@@ -11,10 +11,8 @@
 
 inline SolvedCircuit Circuit(float V_ph, float s, float Rs, float Xls, float Rr, float Xlr,
                              float Xm) {
-    SolvedCircuit c{.Rs = Rs, .Xls = Xls, .Rr = Rr, .Xlr = Xlr, .Xm = Xm};
-    c.Nominal.V_ph = V_ph;
-    c.Nominal.s = s;
-    return c;
+    return {
+        .Nominal = {.V_ph = V_ph, .s = s}, .Rs = Rs, .Xls = Xls, .Rr = Rr, .Xlr = Xlr, .Xm = Xm};
 }
 
 // The circuit the model derives from a name plate as typed, with the checked

@@ -190,10 +190,8 @@ TEST(RealOverComplexTest, GivesTheLibrarysQuotientBitForBit) {
 // The ratio the solver's fallback line names, or 0 when it met the target.
 double FallbackRatio(const TextNameplate::Fields& plate) {
     std::vector<std::string> lines;
-    if (Derived(plate, &lines).RatioMet) {
-        return 0;
-    }
-    return std::stod(lines.back().substr(lines.back().find('=') + 1));
+    const bool met = Derived(plate, &lines).RatioMet;
+    return met ? 0 : std::stod(lines.back().substr(lines.back().find('=') + 1));
 }
 
 // Six significant digits, as %g writes them. The maximum lies above X_min: it

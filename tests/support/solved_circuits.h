@@ -11,8 +11,10 @@
 
 inline SolvedCircuit Circuit(float V_ph, float s, float Rs, float Xls, float Rr, float Xlr,
                              float Xm) {
-    return {
-        .Nominal = {.V_ph = V_ph, .s = s}, .Rs = Rs, .Xls = Xls, .Rr = Rr, .Xlr = Xlr, .Xm = Xm};
+    SolvedCircuit c{.Rs = Rs, .Xls = Xls, .Rr = Rr, .Xlr = Xlr, .Xm = Xm};
+    c.Nominal.V_ph = V_ph;
+    c.Nominal.s = s;
+    return c;
 }
 
 // The circuit the model derives from a name plate as typed, with the checked

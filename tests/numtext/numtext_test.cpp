@@ -255,7 +255,8 @@ std::string Library(double value, int digits) {
 }
 
 // Any double, the magnitudes of the check columns, 32-bit values; then exact
-// ties, which random values hardly meet: to the even digit.
+// ties, which random values hardly meet: to the even digit. Two values print
+// alike only when their texts are equal.
 TEST(SignificantDigits, WritesWhatTheLibraryWrites) {
     std::mt19937_64 random(11);
     for (int i = 0; i < 300000; ++i) {
@@ -276,6 +277,7 @@ TEST(SignificantDigits, WritesWhatTheLibraryWrites) {
             EXPECT_EQ(SignificantDigits(value, digits), Library(value, digits)) << value;
         }
     }
+    EXPECT_FALSE(PrintsAlike(1.5, -1.5, 6)); // printed "1.5" and "-1.5"
     // The default NaN is negative on x86 and positive on AArch64: no difference.
     EXPECT_EQ(SignificantDigits(NAN, 9) + SignificantDigits(-NAN, 9), "-nan-nan");
 }

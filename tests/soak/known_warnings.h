@@ -9,15 +9,14 @@
 
 // The check's lines with the name-plate row (1 to 6) each belongs to.
 inline constexpr std::pair<std::string_view, int> CheckWarnings[] = {
-    {"too small nominal voltage", 1},
-    {" too small nominal power", 2},
-    {" too large slip", 3},
-    {"too small slip", 3},
-    {"too large efficiency", 4},
-    {"too small efficiency", 4},
-    {"too large power factor", 5},
-    {" too small power factor pf ", 5},
-    {"too small locked rotor current /nominal current", 6}};
+    // clang-format off
+    {"too small nominal voltage", 1}, {" too small nominal power", 2},
+    {" too large slip", 3},           {"too small slip", 3},
+    {"too large efficiency", 4},      {"too small efficiency", 4},
+    {"too large power factor", 5},    {" too small power factor pf ", 5},
+    {"too small locked rotor current /nominal current", 6},
+    // clang-format on
+};
 
 // Followed by the ten-character display text of the ratio that the circuit
 // without leakage draws.

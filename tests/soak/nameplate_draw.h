@@ -28,21 +28,17 @@ public:
     DrawnNameplate Next() {
         DrawnNameplate plate;
         double slip = 0.02;
-        for (int row = 1; row <= 6; ++row) {
-            std::string& text = plate.fields[static_cast<std::size_t>(row - 1)];
+        for (std::size_t row = 0; row < 6; ++row) {
             const double kind = Unit();
             if (kind < 0.80) {
-                if (row == 3) {
-                    slip = LogBetween(MinSlip, MaxSlip);
-                }
-                text = row == 3 ? Text(slip) : Admissible(row, slip);
+                slip = row == 2 ? LogBetween(MinSlip, MaxSlip) : slip;
+                plate.fields[row] = Text(Admissible(row, slip));
             } else if (kind < 0.92) {
-                text = Far();
+                plate.fields[row] = Far();
             } else if (kind < 0.96) {
-                const auto& bound = BoundTexts[static_cast<std::size_t>(row - 1)];
-                text = bound[Index(bound.size())];
+                plate.fields[row] = BoundTexts[row][Index(BoundTexts[row].size())];
             } else {
-                text = OddTexts[Index(OddTexts.size())];
+                plate.fields[row] = OddTexts[Index(OddTexts.size())];
             }
         }
         plate.frequency = Index(2) == 0 ? 50.0f : 60.0f;
@@ -76,6 +72,16 @@ private:
     }
     std::size_t Index(std::size_t size) { return static_cast<std::size_t>(engine_() % size); }
 
+    // Voltage kV, power kW, slip, efficiency, power factor, current ratio.
+    double Admissible(std::size_t row, double slip) {
+        return row == 0   ? LogBetween(0.0005, 1000)
+               : row == 1 ? LogBetween(0.001, 1e6)
+               : row == 2 ? slip
+               : row == 3 ? Between(0.5, 1 - std::clamp(slip, MinSlip, MaxSlip))
+               : row == 4 ? Between(0.5, 0.9991)
+                          : LogBetween(1.5, 30);
+    }
+
     // The text of a value with 1 to 9 significant digits and either separator.
     std::string Text(double value) {
         const int digits = 1 + static_cast<int>(Index(9));
@@ -87,21 +93,6 @@ private:
             std::replace(text.begin(), text.end(), '.', ',');
         }
         return text;
-    }
-
-    std::string Admissible(int row, double slip) {
-        switch (row) {
-        case 1:
-            return Text(LogBetween(0.0005, 1000)); // kV
-        case 2:
-            return Text(LogBetween(0.001, 1e6)); // kW
-        case 4:
-            return Text(Between(0.5, 1 - std::clamp(slip, MinSlip, MaxSlip)));
-        case 5:
-            return Text(Between(0.5, 0.9991));
-        default:
-            return Text(LogBetween(1.5, 30));
-        }
     }
 
     std::string Far() {

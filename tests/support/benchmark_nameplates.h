@@ -39,8 +39,7 @@ inline std::string BenchmarkNameplateList(int count) {
     for (const auto& plate : BenchmarkNameplates(count)) {
         text += "M-" + std::to_string(++row);
         for (const std::string& field : plate) {
-            text += ',';
-            text += field;
+            text += ',' + field;
         }
         text += '\n';
     }

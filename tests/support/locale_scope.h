@@ -27,8 +27,3 @@ private:
 // A locale whose decimal separator is '.' and one whose separator is ','.
 inline constexpr const char* PointLocale = "C";
 inline constexpr const char* CommaLocale = "de_DE.UTF-8";
-
-// For test names: which of the two a locale is.
-inline const char* LocaleName(const char* locale) {
-    return *locale == 'C' ? "PointLocale" : "CommaLocale";
-}

@@ -1,5 +1,7 @@
 #include "machine_per_unit.h"
 
+#include "fp_store.h"
+
 #include <cmath>
 
 MachinePerUnit PerUnitOnRating(const SolvedCircuit& c) {
@@ -15,4 +17,9 @@ MachinePerUnit PerUnitOnRating(const SolvedCircuit& c) {
     pu.Xlr = c.Xlr / pu.Z_base_ohm;
     pu.Xm = c.Xm / pu.Z_base_ohm;
     return pu;
+}
+
+LineRating LineRatingOf(const PhaseNameplate& n) {
+    return {StoreSingle(Wide(n.V_ph) * Sqrt3 / 1000.0L),
+            StoreSingle(Wide(n.P_ph) * 3.0L / 1000.0L)};
 }

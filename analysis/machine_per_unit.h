@@ -23,3 +23,13 @@ struct MachinePerUnit {
 
 // In double precision from the calculation's 32-bit values.
 MachinePerUnit PerUnitOnRating(const SolvedCircuit& circuit);
+
+// The name plate's voltage and power in the units it is typed in, from the
+// checked per-phase values: what the calculation used after substitutes.
+struct LineRating {
+    float voltage_kV = 0; // line to line
+    float power_kW = 0;   // all three phases
+};
+
+// Each rounded once to 32 bits from an extended-precision product.
+LineRating LineRatingOf(const PhaseNameplate& nameplate);

@@ -6,7 +6,6 @@
 #include "curve_file.h"
 #include "format_value.h"
 #include "fp_errors.h"
-#include "fp_store.h"
 #include "motor_analysis.h"
 #include "per_unit.h"
 #include "record_nameplate.h"
@@ -27,8 +26,6 @@ namespace {
 
 constexpr int ExactPrecision = 9; // %.9g: every 32-bit float reads back to itself
 constexpr int CheckPrecision = 6;
-
-constexpr Extended Sqrt3 = 1.7320508075688772935274463415058723669L;
 
 // How the output writes its fields and the decimal mark of its numbers.
 struct OutputFormat {
@@ -124,12 +121,8 @@ struct RowResult {
 
 // What the calculation used, from the checked per-phase values.
 std::array<float, InputColumns.size()> UsedInputs(const PhaseNameplate& n) {
-    return {StoreSingle(Wide(n.V_ph) * Sqrt3 / 1000.0L),
-            StoreSingle(Wide(n.P_ph) * 3.0L / 1000.0L),
-            n.s,
-            n.eta,
-            n.pf,
-            n.k};
+    const LineRating rating = LineRatingOf(n);
+    return {rating.voltage_kV, rating.power_kW, n.s, n.eta, n.pf, n.k};
 }
 
 // One row as one Calculate click: what was written before an error stays.

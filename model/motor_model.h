@@ -62,6 +62,9 @@ struct TEquivalentCircuit {
     WarningControl& WarningOk;
 };
 
+// The ratio of line-to-line to phase voltage, at extended precision.
+inline constexpr Extended Sqrt3 = 1.7320508075688772935274463415058723669L;
+
 // The per-phase nominal point the solver works from, after every check.
 struct PhaseNameplate {
     float V_ph; // V, phase to neutral

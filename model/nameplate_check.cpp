@@ -6,8 +6,6 @@
 
 namespace {
 
-constexpr Extended Sqrt3 = 1.7320508075688772935274463415058723669L;
-
 // Bounds are the decimal values at extended precision: a 32-bit value just
 // above a decimal bound counts as above it.
 constexpr Extended MinPhaseVoltage = 0.5L / Sqrt3;

@@ -1,12 +1,9 @@
-#include "edit_array.h"
-#include "gui_window.h"
 #include "test_support.h"
 
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <gtest/gtest.h>
-#include <string>
 #include <vector>
 
 namespace {
@@ -17,7 +14,6 @@ using Calls = std::vector<std::string>;
 class HookedArray : public TEditArray {
 public:
     Calls calls;
-
     void AdditionalDownArrow1() override { calls.emplace_back("down1"); }
     void AdditionalDownArrow2() override { calls.emplace_back("down2"); }
     void AdditionalRightArrow() override { calls.emplace_back("right"); }
@@ -28,7 +24,7 @@ class Navigation : public ::testing::Test {
 protected:
     void SetUp() override {
         other_->move(300, 300);
-        array_.Initialize(&window_.Widget(), &window_.Widget(), 32, 40, 6, 1);
+        array_.Initialize(&window_, &window_, 32, 40, 6, 1);
         const char* const texts[] = {"7", "12,50", "0,80", "1", "123,45", ""};
         for (int32_t r = 1; r <= 6; ++r) {
             array_.WriteEntry(r, 1, texts[r - 1]);
@@ -37,19 +33,17 @@ protected:
     }
 
     TAlignEdit& BoxAt(int32_t row) { return *array_.Box(row, 1); }
-
     std::string Cpos() const {
         return std::to_string(array_.Cpos) + "/" + std::to_string(array_.OldCpos);
     }
-
     // The current row, Cpos/OldCpos, and which rows are enabled and focused.
     std::string State() const {
         return "row " + std::to_string(array_.Row) + " cpos " + Cpos() + " enabled " +
                Column(array_, aspect::Enabled) + " focus " + Column(array_, aspect::Focus);
     }
 
-    GuiWindow window_;
-    QLineEdit* other_ = new QLineEdit(&window_.Widget());
+    QtWindow window_;
+    QLineEdit* other_ = new QLineEdit(&window_);
     HookedArray array_;
 };
 
@@ -215,8 +209,8 @@ TEST_F(Navigation, SwitchingWindowsIsNeitherExitNorEntry) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(&elsewhere));
     EXPECT_EQ(BoxAt(2).TagB(), 1);
     array_.AcTime = -1.0;
-    window_.Widget().activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&window_.Widget()));
+    window_.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window_));
     EXPECT_TRUE(BoxAt(2).hasFocus());
     EXPECT_EQ(BoxAt(2).TagB(), 1);
     EXPECT_EQ(array_.AcTime, -1.0);

@@ -1,11 +1,11 @@
-// Helpers of the edit-array tests: named table rows, and a column of boxes
-// read as one text per aspect, so that a test compares a whole column at once.
+// A column of boxes read as one text per aspect, so that a test compares a
+// whole column at once.
 #pragma once
 
 #include "edit_array.h"
 #include "named_rows.h"
+#include "qt_input.h"
 
-#include <ostream>
 #include <string>
 
 struct aspect {

@@ -6,17 +6,10 @@
 #include <QLineEdit>
 #include <QTime>
 #include <bit>
-#include <gtest/gtest.h>
 
 namespace {
 
-class EditArrayLayout : public ::testing::Test {
-protected:
-    void Build(int32_t rows) { array_.Initialize(&window_, &window_, 32, 40, rows, 1); }
-
-    QtWindow window_;
-    TEditArray array_;
-};
+using EditArrayLayout = ArrayTest;
 
 // The main window's input array: six rows at (32, 40), the even ones pale
 // yellow, starting in row 1 with nothing changed, at the time of day.

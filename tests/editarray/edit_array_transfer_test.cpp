@@ -4,9 +4,7 @@
 #include <QTemporaryDir>
 #include <array>
 #include <fstream>
-#include <gtest/gtest.h>
 #include <sstream>
-#include <vector>
 
 namespace {
 
@@ -20,19 +18,7 @@ private:
     std::array<char, 14> room_{};
 };
 
-class Transfer : public ::testing::Test {
-protected:
-    void Build(int32_t rows, const std::vector<QString>& texts = {}) {
-        array_.Initialize(&window_, &window_, 0, 0, rows, 1);
-        for (std::size_t r = 0; r < texts.size(); ++r) {
-            array_.WriteEntry(static_cast<int32_t>(r) + 1, 1, texts[r]);
-        }
-    }
-    std::string Texts() const { return Column(array_, aspect::Text); }
-
-    QtWindow window_;
-    TEditArray array_;
-};
+using Transfer = ArrayTest;
 
 // Each text right-aligned in a field of the width, at least 11, never cut;
 // with one column the separator is never written.

@@ -4,10 +4,6 @@
 // conversion refuses ends the click where it arises, with an error box.
 #include "motor_session.h"
 
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QRadioButton>
-
 namespace {
 
 using Calculation = MainWindow;

@@ -4,8 +4,6 @@
 #include "window_frame.h"
 
 #include <QAction>
-#include <QMenuBar>
-#include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextLayout>
@@ -57,10 +55,7 @@ TEST_F(HelpWindow, HelpShowsAndRestoresItWithTheTextBoxFollowingTheHeightOnly) {
         EXPECT_EQ(Help().windowState(), Qt::WindowNoState);
         EXPECT_TRUE(Help().isVisible());
     }
-}
-
-TEST_F(HelpWindow, ClosingOnlyHidesItAndKeepsTheScrollPosition) {
-    ChooseHelp();
+    // Closing only hides it, and the text keeps its scroll position.
     QScrollBar& bar = *Memo().verticalScrollBar();
     bar.setValue(bar.maximum() / 2);
     const int scrolled = bar.value();

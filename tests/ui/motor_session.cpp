@@ -1,23 +1,11 @@
 #include "motor_session.h"
 
-#include <QAbstractButton>
-#include <QApplication>
 #include <QClipboard>
-#include <QLabel>
 #include <QMessageBox>
 
-namespace {
-
-std::string Box(const QString& title, int icon, int buttons, const QString& text) {
-    return title.toStdString() + "|" + std::to_string(icon) + "|" + std::to_string(buttons) + "|" +
-           text.toStdString();
-}
-
-} // namespace
-
 std::string ErrorBox(std::string_view text) {
-    return Box("induction motor", QMessageBox::Critical, QMessageBox::Ok,
-               QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
+    return "induction motor|" + std::to_string(QMessageBox::Critical) + "|" +
+           std::to_string(QMessageBox::Ok) + "|" + std::string(text);
 }
 
 const std::string Circuit50 = "  0.411444H|  0.021254H|   4.70204ohm|    1.5508ohm|  0.021254H|"
@@ -36,31 +24,23 @@ const std::string Cleared = "||||| | | | ||||||";
 
 MainWindow::MainWindow(const char* locale) : QtInput(&form_), locale_(locale) {
     form_.SetHelpForm(&help_);
-    timer_.setInterval(20);
-    QObject::connect(&timer_, &QTimer::timeout, &timer_, [this] { Poll(); });
-    timer_.start();
+    QObject::connect(&timer_, &QTimer::timeout, &timer_, [this] {
+        QWidget* const modal = QApplication::activeModalWidget();
+        if (const auto* box = qobject_cast<QMessageBox*>(modal)) {
+            seen_.push_back(box->windowTitle().toStdString() + "|" + std::to_string(box->icon()) +
+                            "|" + std::to_string(box->standardButtons().toInt()) + "|" +
+                            box->text().toStdString());
+        } else if (modal != nullptr) {
+            seen_.push_back("modal window " + modal->windowTitle().toStdString());
+        }
+        modal != nullptr ? static_cast<void>(modal->close()) : void();
+    });
+    timer_.start(20);
 }
 
 MainWindow::~MainWindow() {
     for (const std::string& box : seen_) {
         ADD_FAILURE() << "unexpected modal window: " << box;
-    }
-}
-
-void MainWindow::Poll() {
-    if (QWidget* const popup = QApplication::activePopupWidget()) {
-        seen_.push_back("popup " + popup->windowTitle().toStdString());
-        popup->close();
-    }
-    QWidget* const modal = QApplication::activeModalWidget();
-    auto* const box = qobject_cast<QMessageBox*>(modal);
-    if (box != nullptr) {
-        seen_.push_back(Box(box->windowTitle(), box->icon(), box->standardButtons(), box->text()));
-        QAbstractButton* const ok = box->button(QMessageBox::Ok);
-        ok != nullptr ? QTest::mouseClick(ok, Qt::LeftButton) : box->reject();
-    } else if (modal != nullptr) {
-        seen_.push_back("modal window " + modal->windowTitle().toStdString());
-        modal->close();
     }
 }
 
@@ -73,8 +53,7 @@ void MainWindow::Enter(QLineEdit& box, std::string_view text) {
     } else if (text.find_first_not_of("0123456789.,") == std::string_view::npos) {
         Type(text);
     } else {
-        QGuiApplication::clipboard()->setText(
-            QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
+        QGuiApplication::clipboard()->setText(QString::fromStdString(std::string(text)));
         Tap(Qt::Key_V, Qt::ControlModifier);
     }
 }

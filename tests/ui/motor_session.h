@@ -1,7 +1,7 @@
-// The fixture of the window tests: the real main window with its help
-// window, built under a chosen C locale, shown and active, with a watch for
-// modal windows. Each modal window is recorded and closed; a test takes the
-// ones it expects, and any left over fail it instead of hanging it.
+// The fixture of the window tests, with the widget headers they use: the
+// real main window with its help window, built under a chosen C locale,
+// shown and active, with a watch for modal windows. Each modal window is recorded and closed; a
+// test takes the ones it expects, and any left over fail it instead of hanging it.
 #pragma once
 
 #include "edit_array.h"
@@ -11,13 +11,17 @@
 #include "named_rows.h"
 #include "qt_input.h"
 
+#include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTimer>
+#include <QToolButton>
 #include <gtest/gtest.h>
 #include <string>
-#include <string_view>
-#include <utility>
 #include <vector>
 
 // A modal window as "title|icon|buttons|text"; the program's error box.
@@ -57,8 +61,6 @@ protected:
     std::vector<std::string> TakeBoxes() { return std::exchange(seen_, {}); }
 
 private:
-    void Poll();
-
     LocaleScope locale_;
     QTimer timer_;
     std::vector<std::string> seen_;

@@ -4,14 +4,6 @@
 #include "motor_session.h"
 #include "window_frame.h"
 
-#include <QApplication>
-#include <QLabel>
-#include <QMenuBar>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QToolButton>
-
 namespace {
 
 using Startup = MainWindow;

@@ -25,7 +25,9 @@ constexpr Qt::KeyboardModifiers kPad = Qt::KeypadModifier;
 constexpr Qt::KeyboardModifiers kShift = Qt::ShiftModifier;
 
 // The keys the edit array and the window's key filter tell apart. Keypad
-// digits and the keypad decimal key must never pass for editing keys.
+// digits and the keypad decimal key must never pass for editing keys. Keys,
+// not characters: shifted, and on layouts that type symbols on the digit row
+// (the keycode is known on a real display).
 const KeyRow kKeys[] = {{"Backspace", Qt::Key_Backspace, kNone, 8},
                         {"Delete", Qt::Key_Delete, kNone, 46},
                         {"KeypadDelete", Qt::Key_Delete, kPad, 46},
@@ -44,8 +46,6 @@ const KeyRow kKeys[] = {{"Backspace", Qt::Key_Backspace, kNone, 8},
                         {"PageUp", Qt::Key_PageUp, kNone, 33},
                         {"KeypadLeft", Qt::Key_Left, kPad, 37},
                         {"Unmapped", Qt::Key_Launch0, kNone, 0},
-                        // Keys, not characters: shifted, and on layouts that type symbols on the
-                        // digit row (the keycode is known on a real display).
                         {"ShiftedDigit1", Qt::Key_Exclam, kShift, 49},
                         {"ShiftedDigit0", Qt::Key_ParenRight, kShift, 48},
                         {"ShiftedComma", Qt::Key_Less, kShift, 188},

@@ -54,8 +54,7 @@ const BaseCase BaseCases[] = {
     {"TwoNumbersUseTheFirst", "1", "2 3", "50", "WWW",
      "   32.3148 pu|   1.66928 pu|   1.17551 pu|  0.387699 pu|   1.66928 pu|base Z = 4.0 Ohm"},
     {"ReactancesUseTheTypedFrequency", "1", "1", "33", "WWW",
-     "   85.3109 pu|    4.4069 pu|   4.70204 pu|    1.5508 pu|    4.4069 pu|base Z = 1.0 Ohm"},
-};
+     "   85.3109 pu|    4.4069 pu|   4.70204 pu|    1.5508 pu|    4.4069 pu|base Z = 1.0 Ohm"}};
 
 class BaseBoxes : public MainWindow, public ::testing::WithParamInterface<BaseCase> {};
 
@@ -84,8 +83,7 @@ const ErrorCase ErrorCases[] = {
     {"MalformedBasePower", 0, &TMotorForm::MVAEdit, "e5",
      "'e5' is not a valid floating point value."},
     {"BaseImpedanceBeyondTheFloatRange", 0, &TMotorForm::kVEdit, "1e20",
-     "Floating point overflow."},
-};
+     "Floating point overflow."}};
 
 class ErrorBoxes : public MainWindow, public ::testing::WithParamInterface<ErrorCase> {};
 

@@ -36,8 +36,7 @@ const FilterCase FilterCases[] = {
     {"SecondPointInTheBasePowerBoxIsKept", true, "1", "..", "1SS"},
     {"LettersSignsAndBlankAreDropped", false, "12", "aZe-+ ", "12"},
     {"LettersAndSignsAreDroppedInTheBasePowerBox", true, "1", "x-E+", "1"},
-    {"DigitsPass", true, "1", "0234", "10234"},
-};
+    {"DigitsPass", true, "1", "0234", "10234"}};
 
 class KeyFilter : public MainWindow,
                   public ::testing::WithParamInterface<std::tuple<LocaleCase, FilterCase>> {
@@ -96,8 +95,7 @@ const ControlCase ControlCases[] = {
      {SelectAll, Ctrl(Qt::Key_X), Ctrl(Qt::Key_V), Ctrl(Qt::Key_V)},
      "1515"},
     {"PastedTextIsNotFiltered", "-x 2", {Ctrl(Qt::Key_V)}, "15-x 2"},
-    {"PastedSeparatorIsKept", ".2", {Qt::Key_Period, Ctrl(Qt::Key_V)}, "15..2"},
-};
+    {"PastedSeparatorIsKept", ".2", {Qt::Key_Period, Ctrl(Qt::Key_V)}, "15..2"}};
 
 class ControlKeys : public MainWindow, public ::testing::WithParamInterface<ControlCase> {};
 
@@ -118,10 +116,9 @@ struct ReleaseCase {
     bool keeps;
 };
 
-const ReleaseCase ReleaseCases[] = {
-    {"Up", Qt::Key_Up, true},      {"Right", Qt::Key_Right, true},  {"Left", Qt::Key_Left, false},
-    {"Down", Qt::Key_Down, false}, {"Shift", Qt::Key_Shift, false}, {"Digit", Qt::Key_7, false},
-};
+const ReleaseCase ReleaseCases[] = {{"Up", Qt::Key_Up, true},        {"Right", Qt::Key_Right, true},
+                                    {"Left", Qt::Key_Left, false},   {"Down", Qt::Key_Down, false},
+                                    {"Shift", Qt::Key_Shift, false}, {"Digit", Qt::Key_7, false}};
 
 class KeyRelease : public MainWindow, public ::testing::WithParamInterface<ReleaseCase> {};
 

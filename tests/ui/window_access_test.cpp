@@ -92,8 +92,7 @@ const NumberKeyCase NumberKeyCases[] = {
     {"ShiftedDigit1", Qt::Key_Exclam, Qt::ShiftModifier, 0, "!"},
     {"ShiftedComma", Qt::Key_Less, Qt::ShiftModifier, 0, "<"},
     {"ShiftedPeriod", Qt::Key_Greater, Qt::ShiftModifier, 0, ">"},
-    {"AccentedLetterOnDigitKey2", Qt::Key_Eacute, {}, 11, "\u00e9"},
-};
+    {"AccentedLetterOnDigitKey2", Qt::Key_Eacute, {}, 11, "\u00e9"}};
 
 class NumberKeys : public MainWindow, public ::testing::WithParamInterface<NumberKeyCase> {};
 

@@ -4,7 +4,6 @@
 #include "motor_session.h"
 
 #include <QScrollBar>
-#include <QWheelEvent>
 
 namespace {
 
@@ -37,15 +36,14 @@ TEST_F(WarningBox, ShowsTheFallbackInFrontUntilOkAndEmptiesOnACleanCalculation) 
     EXPECT_TRUE(BoxAndOkShown());
 
     Click(*F().OKBut);
-    EXPECT_TRUE(F().ErrMemo->isHidden() && F().OKBut->isHidden());
-    EXPECT_EQ(F().ErrMemo->toPlainText(), FallbackLine);
+    EXPECT_TRUE(F().ErrMemo->isHidden() && F().OKBut->isHidden() &&
+                F().ErrMemo->toPlainText() == FallbackLine);
 
     // A calculation without warnings leaves a shown box shown, and empty.
     Calculate();
     Enter(Input(6), "5");
     Calculate();
-    EXPECT_TRUE(BoxAndOkShown());
-    EXPECT_TRUE(F().ErrMemo->toPlainText().isEmpty());
+    EXPECT_TRUE(BoxAndOkShown() && F().ErrMemo->toPlainText().isEmpty());
     EXPECT_EQ(Shown(), At50);
 }
 
@@ -71,11 +69,10 @@ TEST_F(WarningBox, DragMovesItByTheMouseTravelWithOkFlushAtItsRight) {
 
 // Every name-plate value out of its range, and a locked-rotor ratio that the
 // substitutes cannot meet: seven lines, more than the box shows, each
-// brought into view by the wheel or the keys.
+// brought into view by the keys.
 TEST_F(WarningBox, ShowsSevenLinesWithoutAScrollBarAndScrollsByKeys) {
-    const char* const inputs[] = {"0", "0", "0.9", "0", "0", "0"};
     for (int row = 1; row <= 6; ++row) {
-        Enter(Input(row), inputs[row - 1]);
+        Enter(Input(row), row == 3 ? "0.9" : "0");
     }
     Calculate();
     ASSERT_EQ(F().ErrMemo->document()->blockCount(), 7);
@@ -83,10 +80,6 @@ TEST_F(WarningBox, ShowsSevenLinesWithoutAScrollBarAndScrollsByKeys) {
     EXPECT_FALSE(lines.isVisible() || F().ErrMemo->horizontalScrollBar()->isVisible());
     ASSERT_GT(lines.maximum(), 0);
     Click(*F().ErrMemo);
-    QWheelEvent down({10, 10}, F().ErrMemo->viewport()->mapToGlobal(QPointF(10, 10)), {}, {0, -120},
-                     Qt::NoButton, {}, Qt::NoScrollPhase, false);
-    QApplication::sendEvent(F().ErrMemo->viewport(), &down);
-    EXPECT_GT(lines.value(), 0);
     Tap(Qt::Key_Home);
     EXPECT_EQ(lines.value(), 0);
     for (int line = 1; line < 7; ++line) {

@@ -51,32 +51,26 @@ INSTANTIATE_TEST_SUITE_P(Keys, ButtonKeys,
                                     std::get<1>(info.param).name;
                          });
 
-class ClickIntoAnInputBox : public MainWindow, public ::testing::WithParamInterface<bool> {};
+using Access = MainWindow;
 
 // Row 2 holds "12.50" and has been left, which clears its separator mark. A
 // click 101 px into the 136-px box leaves three character cells right of it.
-// The right button's release runs MouseUp before the box's menu opens.
-TEST_P(ClickIntoAnInputBox, SetsCposAndTheSeparatorMarkWithEitherButton) {
-    const Qt::MouseButton button = GetParam() ? Qt::RightButton : Qt::LeftButton;
+// The right button's release runs MouseUp before the box's menu opens, as
+// the left button's does (Navigation.ClickSetsCposFromTheCellsRightOfIt).
+TEST_F(Access, RightClickSetsCposAndTheSeparatorMarkBeforeTheMenu) {
     Enter(Input(2), "12.50");
     ClickInto(Input(5));
     const QPoint at = Input(2).mapTo(&F(), QPoint(101, 12));
-    QTest::mousePress(F().windowHandle(), button, {}, at);
+    QTest::mousePress(F().windowHandle(), Qt::RightButton, {}, at);
     EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
-    QTest::mouseRelease(F().windowHandle(), button, {}, at);
-    if (GetParam()) { // the box's menu, closed from the keyboard
-        QWidget* const menu = QApplication::activePopupWidget();
-        ASSERT_NE(qobject_cast<QMenu*>(menu), nullptr);
-        QTest::keyClick(menu, Qt::Key_Escape);
-    }
-    EXPECT_EQ(F().InputArray->Cpos, 3);
-    EXPECT_EQ(F().InputArray->OldCpos, 3);
+    QTest::mouseRelease(F().windowHandle(), Qt::RightButton, {}, at);
+    QWidget* const menu = QApplication::activePopupWidget(); // closed from the keyboard
+    ASSERT_NE(qobject_cast<QMenu*>(menu), nullptr);
+    QTest::keyClick(menu, Qt::Key_Escape);
+    EXPECT_EQ(std::pair(F().InputArray->Cpos, F().InputArray->OldCpos), std::pair(3, 3));
     Type(",.");
     EXPECT_EQ(Input(2).text(), "12.50");
 }
-
-INSTANTIATE_TEST_SUITE_P(Buttons, ClickIntoAnInputBox, ::testing::Bool(),
-                         [](const auto& info) { return info.param ? "Right" : "Left"; });
 
 // Keys as an X server sends them: named by the character typed, with the
 // keycode (0 where unknown, as from QTest).
@@ -109,8 +103,6 @@ TEST_P(NumberKeys, MarkAChangeThoughTheirCharactersAreDropped) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Keys, NumberKeys, ::testing::ValuesIn(NumberKeyCases), RowName);
-
-using Access = MainWindow;
 
 TEST_F(Access, KeepOnTopTogglesTheSameNativeWindowAndKeepsTheFocus) {
     ClickInto(Input(3));

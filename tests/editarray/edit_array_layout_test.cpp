@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QTime>
 #include <bit>
+#include <sstream>
 
 namespace {
 
@@ -110,13 +111,11 @@ TEST_F(EditArrayLayout, GetDataReadsTheFirstNumberOrZero) {
     EXPECT_THROW(array_.GetData(1, 1), ConversionError);
 }
 
+// Cell, row and column operations, column transfer and dates alike.
 TEST_F(EditArrayLayout, IndicesOutOfRangeDoNothing) {
-    Build(6);
+    Build(6, {"5", "5", "5", "5", "5", "5"});
     ASSERT_TRUE(window_.ShowActive());
     array_.Box(3, 1)->setFocus();
-    for (int32_t r = 1; r <= 6; ++r) {
-        array_.WriteEntry(r, 1, "5");
-    }
     const std::string colours = Column(array_, aspect::Colour);
     for (const int32_t bad : {0, 7}) { // as a row, and as a column
         for (const auto& [row, col] : {std::pair{bad, 1}, {1, bad}}) {
@@ -132,6 +131,12 @@ TEST_F(EditArrayLayout, IndicesOutOfRangeDoNothing) {
         array_.SetColumnReadOnly(bad);
         array_.DisableColumn(bad);
         array_.ChangeColor(bad, QColor(255, 0, 0));
+        std::ostringstream out;
+        array_.SaveColumn(bad, out);
+        std::istringstream in("9\n");
+        array_.ReadColumn(bad, in);
+        array_.FillDates(2, bad);
+        EXPECT_EQ(out.str() + std::to_string(in.tellg()), "0");
     }
     EXPECT_EQ(Texts() + Column(array_, aspect::ReadOnly) + Column(array_, aspect::Enabled),
               "5|5|5|5|5|50|0|0|0|0|01|1|1|1|1|1");

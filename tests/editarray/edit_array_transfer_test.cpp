@@ -54,20 +54,6 @@ TEST_F(Transfer, SaveThenReadThroughAFileGivesEveryBoxItsTextBack) {
     EXPECT_EQ(Texts(), "1,5|2,5|12345678901234|abc def|0,02| 7");
 }
 
-TEST_F(Transfer, ColumnOutOfRangeReadsAndWritesNothing) {
-    Build(3, {"keep"});
-    for (const int32_t col : {0, 2}) {
-        std::ostringstream out;
-        array_.SaveColumn(col, out);
-        EXPECT_EQ(out.str(), "");
-        std::istringstream in("new\n");
-        array_.ReadColumn(col, in);
-        EXPECT_EQ(in.tellg(), 0);
-        array_.FillDates(2, col);
-        EXPECT_EQ(Texts(), "keep||");
-    }
-}
-
 // Shown to the user like every other error of the system; the lines and
 // boxes done so far stay.
 TEST_F(Transfer, FailedWriteOrStreamNotOpenThrowsAnInputOutputError) {

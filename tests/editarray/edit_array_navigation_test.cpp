@@ -1,13 +1,8 @@
-#include "edit_array.h"
-#include "gui_window.h"
 #include "test_support.h"
 
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <gtest/gtest.h>
-#include <string>
-#include <vector>
 
 namespace {
 
@@ -17,7 +12,6 @@ using Calls = std::vector<std::string>;
 class HookedArray : public TEditArray {
 public:
     Calls calls;
-
     void AdditionalDownArrow1() override { calls.emplace_back("down1"); }
     void AdditionalDownArrow2() override { calls.emplace_back("down2"); }
     void AdditionalRightArrow() override { calls.emplace_back("right"); }
@@ -28,7 +22,7 @@ class Navigation : public ::testing::Test {
 protected:
     void SetUp() override {
         other_->move(300, 300);
-        array_.Initialize(&window_.Widget(), &window_.Widget(), 32, 40, 6, 1);
+        array_.Initialize(&window_, &window_, 32, 40, 6, 1);
         const char* const texts[] = {"7", "12,50", "0,80", "1", "123,45", ""};
         for (int32_t r = 1; r <= 6; ++r) {
             array_.WriteEntry(r, 1, texts[r - 1]);
@@ -37,29 +31,56 @@ protected:
     }
 
     TAlignEdit& BoxAt(int32_t row) { return *array_.Box(row, 1); }
-
+    // Taps the keys; Cpos after each, then the row's text and caret.
+    std::string Trail(int32_t row, std::initializer_list<Qt::Key> keys) {
+        std::string trail;
+        for (const Qt::Key key : keys) {
+            window_.Tap(key);
+            trail += Cpos() + " ";
+        }
+        return trail + aspect::Text(BoxAt(row)) + "@" + aspect::Caret(BoxAt(row));
+    }
     std::string Cpos() const {
         return std::to_string(array_.Cpos) + "/" + std::to_string(array_.OldCpos);
     }
-
     // The current row, Cpos/OldCpos, and which rows are enabled and focused.
     std::string State() const {
         return "row " + std::to_string(array_.Row) + " cpos " + Cpos() + " enabled " +
                Column(array_, aspect::Enabled) + " focus " + Column(array_, aspect::Focus);
     }
 
-    GuiWindow window_;
-    QLineEdit* other_ = new QLineEdit(&window_.Widget());
+    QtWindow window_;
+    QLineEdit* other_ = new QLineEdit(&window_);
     HookedArray array_;
 };
 
-TEST_F(Navigation, EnteringABoxMakesItCurrent) {
+// Entering makes a box current, its caret Cpos from the end; a disabled
+// box is not entered.
+TEST_F(Navigation, SetBoxActiveEntersAtCposAndSkipsDisabledBoxes) {
     array_.AcTime = -1.0;
     array_.SetBoxActive(4, 1);
     EXPECT_EQ(State(), "row 4 cpos 0/0 enabled 1|1|1|1|1|1 focus 0|0|0|1|0|0");
-    EXPECT_EQ(std::tuple(array_.Col, array_.BoxRow, array_.BoxCol, array_.OldRow),
-              std::tuple(1, 4, 1, 1));
     EXPECT_GE(array_.GetAcTime(), 0.0);
+    array_.Cpos = 2;
+    array_.SetBoxActive(5, 1);
+    EXPECT_EQ(aspect::Caret(BoxAt(5)), "4");
+    int32_t col = 0;
+    int32_t row = 0;
+    array_.CheckActiveControl(col, row); // column first
+    EXPECT_EQ(std::pair(col, row), std::pair(1, 5));
+    BoxAt(4).setEnabled(false);
+    array_.SetBoxActive(4, 1);
+    EXPECT_TRUE(BoxAt(5).hasFocus());
+    EXPECT_EQ(aspect::Caret(BoxAt(4)), "1");
+
+    other_->setFocus();
+    array_.CheckActiveControl(col, row);
+    EXPECT_EQ(std::pair(col, row), std::pair(0, 0));
+    array_.RestoreBoxActive();
+    EXPECT_TRUE(BoxAt(5).hasFocus());
+    array_.DisableTabStopRow(6); // Tab passes it by
+    window_.Tap(Qt::Key_Tab);
+    EXPECT_TRUE(other_->hasFocus());
 }
 
 TEST_F(Navigation, ArrowsOutOfTheColumnOnlyEnableTheNeighbour) {
@@ -74,11 +95,7 @@ TEST_F(Navigation, ArrowsOutOfTheColumnOnlyEnableTheNeighbour) {
     EXPECT_EQ(State(), "row 6 cpos 0/0 enabled 1|1|1|1|1|1 focus 0|0|0|0|0|1");
     EXPECT_EQ(array_.calls, (Calls{"down1", "down2"}));
     window_.Release(Qt::Key_Down);
-}
-
-TEST_F(Navigation, ReleaseEnablesTheLastRowLeftUpwards) {
-    array_.SetBoxActive(6, 1);
-    window_.Press(Qt::Key_Up);
+    window_.Press(Qt::Key_Up); // from row 6, enabled again at the release
     window_.Release(Qt::Key_Up);
     EXPECT_EQ(Column(array_, aspect::Enabled), "1|1|1|1|1|1");
 }
@@ -111,38 +128,19 @@ TEST_F(Navigation, HeldDownKeyMovesARowPerRepeat) {
     EXPECT_EQ(State(), "row 3 cpos 0/0 enabled 1|1|1|1|1|1 focus 0|0|1|0|0|0");
 }
 
-// At the start of the text the caret offset is pinned to the length.
-TEST_F(Navigation, LeftAndRightMoveCposUpToTheEndsOfTheText) {
+// Cpos/OldCpos after each key. At the start of the text Cpos is pinned to
+// the length; Delete follows the character removed right of the caret.
+TEST_F(Navigation, LeftRightAndDeleteMoveCposWithinTheText) {
     array_.WriteEntry(1, 1, "1,5");
     array_.SetBoxActive(1, 1);
-    for (const char* expected : {"1/0", "2/1", "3/2", "3/3"}) {
-        window_.Tap(Qt::Key_Left);
-        EXPECT_EQ(Cpos(), expected);
-    }
-    EXPECT_EQ(BoxAt(1).cursorPosition(), 0);
-    for (const char* expected : {"2/3", "1/2", "0/1"}) {
-        window_.Tap(Qt::Key_Right);
-        EXPECT_EQ(Cpos(), expected);
-    }
+    const Qt::Key left = Qt::Key_Left, right = Qt::Key_Right, del = Qt::Key_Delete;
+    EXPECT_EQ(Trail(1, {left, left, left, left, right, right, right}),
+              "1/0 2/1 3/2 3/3 2/3 1/2 0/1 1,5@3");
     EXPECT_TRUE(array_.calls.empty());
-    window_.Tap(Qt::Key_Right);
-    EXPECT_EQ(Cpos(), "0/0");
+    EXPECT_EQ(Trail(1, {right}), "0/0 1,5@3");
     EXPECT_EQ(array_.calls, Calls{"right"});
-}
-
-TEST_F(Navigation, DeleteFollowsTheCharacterRemovedRightOfTheCaret) {
     array_.SetBoxActive(2, 1);
-    window_.Tap(Qt::Key_Delete);
-    EXPECT_EQ(Cpos(), "0/0");
-    EXPECT_EQ(BoxAt(2).text(), "12,50");
-    window_.Tap(Qt::Key_Left);
-    window_.Tap(Qt::Key_Left);
-    window_.Tap(Qt::Key_Delete);
-    EXPECT_EQ(BoxAt(2).text(), "12,0");
-    EXPECT_EQ(Cpos(), "1/2");
-    EXPECT_EQ(BoxAt(2).cursorPosition(), 3);
-    window_.Tap(Qt::Key_Delete);
-    EXPECT_EQ(Cpos(), "0/1");
+    EXPECT_EQ(Trail(2, {del, left, left, del, del}), "0/0 1/0 2/1 1/2 0/1 12,@3");
 }
 
 TEST_F(Navigation, OnlyMainKeyboardEditingKeysMarkAChange) {
@@ -162,9 +160,7 @@ TEST_F(Navigation, OnlyMainKeyboardEditingKeysMarkAChange) {
 TEST_F(Navigation, ClickSetsCposFromTheCellsRightOfIt) {
     window_.Click(BoxAt(2), QPoint(101, 12));
     EXPECT_EQ(State(), "row 2 cpos 3/3 enabled 1|1|1|1|1|1 focus 0|1|0|0|0|0");
-    EXPECT_EQ(BoxAt(1).cursorPosition(), 0); // '7' is shorter than 3
-    EXPECT_EQ(BoxAt(3).cursorPosition(), 1); // after the '0' of '0,80'
-    EXPECT_EQ(BoxAt(4).cursorPosition(), 1);
+    EXPECT_EQ(Column(array_, aspect::Caret), "0|2|1|1|6|0"); // rows 1 and 3; "7" is shorter than 3
     EXPECT_EQ(BoxAt(2).TagB(), 1);
 
     window_.Tap(Qt::Key_Up);
@@ -189,18 +185,15 @@ TEST_F(Navigation, DisablingTheFocusedColumnKeepsTheFocusOffEveryControl) {
 
 TEST_F(Navigation, TagBFollowsTheSeparatorAtKeyRelease) {
     array_.SetBoxActive(6, 1);
-    window_.Tap(Qt::Key_1);
-    EXPECT_EQ(BoxAt(6).TagB(), 0);
-    window_.Tap(Qt::Key_Comma);
-    EXPECT_EQ(BoxAt(6).TagB(), 1);
-    window_.Tap(Qt::Key_5);
-    ASSERT_EQ(BoxAt(6).text(), "1,5");
+    for (const auto& [key, tagB] : {std::pair{Qt::Key_1, 0}, {Qt::Key_Comma, 1}, {Qt::Key_5, 1}}) {
+        window_.Tap(key);
+        EXPECT_EQ(BoxAt(6).TagB(), tagB);
+    }
     EXPECT_TRUE(array_.tagBset());
 
     window_.Tap(Qt::Key_Left);
     window_.Press(Qt::Key_Backspace);
-    EXPECT_EQ(BoxAt(6).text(), "15");
-    EXPECT_EQ(BoxAt(6).TagB(), 1);
+    EXPECT_EQ(BoxAt(6).text() + QString::number(BoxAt(6).TagB()), "151"); // until the release
     window_.Release(Qt::Key_Backspace);
     EXPECT_FALSE(array_.tagBset());
 }
@@ -209,37 +202,13 @@ TEST_F(Navigation, SwitchingWindowsIsNeitherExitNorEntry) {
     array_.SetBoxActive(2, 1);
     window_.Tap(Qt::Key_Left);
     ASSERT_EQ(BoxAt(2).TagB(), 1);
-    QWidget elsewhere;
-    elsewhere.show();
-    elsewhere.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&elsewhere));
+    QtWindow elsewhere;
+    ASSERT_TRUE(elsewhere.ShowActive());
     EXPECT_EQ(BoxAt(2).TagB(), 1);
     array_.AcTime = -1.0;
-    window_.Widget().activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&window_.Widget()));
-    EXPECT_TRUE(BoxAt(2).hasFocus());
-    EXPECT_EQ(BoxAt(2).TagB(), 1);
+    ASSERT_TRUE(window_.ShowActive());
+    EXPECT_TRUE(BoxAt(2).hasFocus() && BoxAt(2).TagB() == 1);
     EXPECT_EQ(array_.AcTime, -1.0);
-}
-
-TEST_F(Navigation, SetBoxActivePlacesTheCaretAtCposAndSkipsDisabledBoxes) {
-    array_.Cpos = 2;
-    array_.SetBoxActive(5, 1);
-    EXPECT_EQ(aspect::Caret(BoxAt(5)), "4");
-    int32_t col = 0;
-    int32_t row = 0;
-    array_.CheckActiveControl(col, row); // column first
-    EXPECT_EQ(std::pair(col, row), std::pair(1, 5));
-    BoxAt(4).setEnabled(false);
-    array_.SetBoxActive(4, 1);
-    EXPECT_TRUE(BoxAt(5).hasFocus());
-    EXPECT_EQ(aspect::Caret(BoxAt(4)), "1");
-
-    other_->setFocus();
-    array_.CheckActiveControl(col, row);
-    EXPECT_EQ(std::pair(col, row), std::pair(0, 0));
-    array_.RestoreBoxActive();
-    EXPECT_TRUE(BoxAt(5).hasFocus());
 }
 
 } // namespace

@@ -1,12 +1,14 @@
-// Helpers of the edit-array tests: named table rows, and a column of boxes
-// read as one text per aspect, so that a test compares a whole column at once.
+// A column of boxes read as one text per aspect, so that a test compares a
+// whole column at once, and a window with an array in it.
 #pragma once
 
 #include "edit_array.h"
 #include "named_rows.h"
+#include "qt_input.h"
 
-#include <ostream>
+#include <gtest/gtest.h>
 #include <string>
+#include <vector>
 
 struct aspect {
     static std::string Text(const TAlignEdit& box) { return box.text().toStdString(); }
@@ -30,3 +32,18 @@ template <typename Aspect> std::string Column(const TEditArray& array, Aspect as
     }
     return column;
 }
+
+class ArrayTest : public ::testing::Test {
+protected:
+    // `rows` boxes at (32, 40), the first ones holding the texts.
+    void Build(int32_t rows, const std::vector<QString>& texts = {}) {
+        array_.Initialize(&window_, &window_, 32, 40, rows, 1);
+        for (std::size_t r = 0; r < texts.size(); ++r) {
+            array_.WriteEntry(static_cast<int32_t>(r) + 1, 1, texts[r]);
+        }
+    }
+    std::string Texts() const { return Column(array_, aspect::Text); }
+
+    QtWindow window_;
+    TEditArray array_;
+};

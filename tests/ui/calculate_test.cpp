@@ -1,46 +1,36 @@
-// A click on Calculate shows the circuit three times over: on the diagram,
-// in the rows for the simulator and in per-unit against the typed base
-// power, base voltage and frequency. Each base box is coloured by its own
-// text alone, and nothing per-unit shows unless all three are valid.
+// Calculate shows the circuit on the diagram, in the simulator's rows and in
+// per-unit against the typed bases; each base box is coloured by its own
+// text, and nothing per-unit shows unless all three are valid. A number the
+// conversion refuses ends the click where it arises, with an error box.
 #include "motor_session.h"
-
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QToolButton>
-#include <gtest/gtest.h>
 
 namespace {
 
-using Calculate = MainWindow;
+using Calculation = MainWindow;
 
-TEST_F(Calculate, ShowsTheCircuitAtTheFrequencyChosenWhenClicked) {
-    W().Calculate();
-    EXPECT_EQ(W().Shown(), DefaultResultsAt50Hz());
-    EXPECT_TRUE(F().ErrMemo->isHidden());
-    EXPECT_TRUE(F().OKBut->isHidden());
-    W().Click(*F().Freq60);
-    EXPECT_EQ(W().Shown(), DefaultResultsAt50Hz());
-    W().Calculate();
-    EXPECT_EQ(W().Shown(), DefaultResultsAt60Hz());
-    W().Click(*F().Freq50);
-    EXPECT_EQ(W().Shown(), DefaultResultsAt60Hz());
-    W().Calculate();
-    EXPECT_EQ(W().Shown(), DefaultResultsAt50Hz());
+TEST_F(Calculation, UsesTheFrequencyChosenWhenClicked) {
+    for (const auto& [choice, shown] :
+         {std::pair{F().Freq50, At50}, {F().Freq60, At60}, {F().Freq50, At50}}) {
+        const std::string before = Shown();
+        Click(*choice);
+        EXPECT_EQ(Shown(), before);
+        Calculate();
+        EXPECT_EQ(Shown(), shown);
+    }
+    EXPECT_TRUE(F().ErrMemo->isHidden() && F().OKBut->isHidden());
 }
 
-TEST_F(Calculate, BaseBoxesKeepTheirColoursUntilTheNextCalculation) {
-    W().Enter(*F().MVAEdit, "0");
-    W().Enter(*F().FreqEdit, "");
-    W().Calculate();
-    ASSERT_EQ(W().BaseColours(), "YWY");
-    W().Enter(*F().MVAEdit, "1");
-    W().Enter(*F().FreqEdit, "50");
-    EXPECT_EQ(W().BaseColours(), "YWY");
-    W().Calculate();
-    EXPECT_EQ(W().BaseColours(), "WWW");
-    EXPECT_EQ(W().Shown(), DefaultResultsAt50Hz());
+TEST_F(Calculation, BaseBoxesKeepTheirColoursUntilTheNextCalculation) {
+    Enter(*F().MVAEdit, "0");
+    Enter(*F().FreqEdit, "");
+    Calculate();
+    ASSERT_EQ(BaseColours(), "YWY");
+    Enter(*F().MVAEdit, "1");
+    Enter(*F().FreqEdit, "50");
+    EXPECT_EQ(BaseColours(), "YWY");
+    Calculate();
+    EXPECT_EQ(BaseColours(), "WWW");
+    EXPECT_EQ(Shown(), At50);
 }
 
 struct BaseCase {
@@ -48,52 +38,84 @@ struct BaseCase {
     const char* mva;
     const char* kv;
     const char* freq;
-    const char* colours; // as BaseColours gives them
-    // Empty when a base box is invalid, and then all five per-unit boxes are.
-    const char* zLabel;
-    const char* magnetizingPu;
-    const char* statorResistancePu;
+    const char* colours;
+    std::string perUnit; // with ZLabel; empty when a base is invalid
 };
 
-// 4.70204 ohm against a base of 4 ohm is 1.17551 pu; 0.411444 H at the
-// typed 33 Hz is 6.2831853 x 33 x 0.411444 = 85.3109 ohm (85.3110 with the
-// inductances' 6.283186).
+// 0.411444 H at the typed 33 Hz is 6.2831853 x 33 x 0.411444 = 85.3109
+// ohm (85.3110 with the inductances' 6.283186).
 const BaseCase BaseCases[] = {
-    {"ZeroPower", "0", "1", "50", "YWW", "", "", ""},
-    {"EmptyFrequency", "1", "1", "", "WWY", "", "", ""},
-    {"EmptyPowerAndVoltage", "", "", "50", "YYW", "", "", ""},
-    {"MalformedFrequencyWithValidVoltage", "1", "2", "5..5", "WWY", "", "", ""},
-    {"BlanksOnlyVoltage", "1", "   ", "50", "WYW", "", "", ""},
-    {"NegativeVoltage", "1", "-2", "50", "WYW", "", "", ""},
-    {"TwoNumbersUseTheFirst", "1", "2 3", "50", "WWW", "base Z = 4.0 Ohm", "   32.3148 pu",
-     "   1.17551 pu"},
-    {"ReactancesUseTheTypedFrequency", "1", "1", "33", "WWW", "base Z = 1.0 Ohm", "   85.3109 pu",
-     "   4.70204 pu"},
-};
+    {"ZeroPower", "0", "1", "50", "YWW", "|||||"},
+    {"EmptyFrequency", "1", "1", "", "WWY", "|||||"},
+    {"EmptyPowerAndVoltage", "", "", "50", "YYW", "|||||"},
+    {"MalformedFrequency", "1", "2", "5..5", "WWY", "|||||"},
+    {"BlanksOnlyVoltage", "1", "   ", "50", "WYW", "|||||"},
+    {"NegativeVoltage", "1", "-2", "50", "WYW", "|||||"},
+    {"TwoNumbersUseTheFirst", "1", "2 3", "50", "WWW",
+     "   32.3148 pu|   1.66928 pu|   1.17551 pu|  0.387699 pu|   1.66928 pu|base Z = 4.0 Ohm"},
+    {"ReactancesUseTheTypedFrequency", "1", "1", "33", "WWW",
+     "   85.3109 pu|    4.4069 pu|   4.70204 pu|    1.5508 pu|    4.4069 pu|base Z = 1.0 Ohm"}};
 
 class BaseBoxes : public MainWindow, public ::testing::WithParamInterface<BaseCase> {};
 
 TEST_P(BaseBoxes, ColourEachBoxAndShowPerUnitOnlyWhenAllAreValid) {
-    const BaseCase& c = GetParam();
-    W().Enter(*F().MVAEdit, c.mva);
-    W().Enter(*F().kVEdit, c.kv);
-    W().Enter(*F().FreqEdit, c.freq);
-    W().Calculate();
-
-    EXPECT_EQ(W().BaseColours(), c.colours);
-    const ShownResults shown = W().Shown();
-    // The circuit itself is shown whatever the bases.
-    EXPECT_EQ(shown.diagram, DefaultResultsAt50Hz().diagram);
-    EXPECT_EQ(shown.rows, DefaultResultsAt50Hz().rows);
-    EXPECT_EQ(shown.zLabel.toStdString(), c.zLabel);
-    if (*c.zLabel == '\0') {
-        EXPECT_EQ(shown.perUnit, (std::array<QString, 5>{}));
-    } else {
-        EXPECT_EQ(shown.perUnit[0].toStdString(), c.magnetizingPu);
-        EXPECT_EQ(shown.perUnit[2].toStdString(), c.statorResistancePu);
-    }
+    Enter(*F().MVAEdit, GetParam().mva);
+    Enter(*F().kVEdit, GetParam().kv);
+    Enter(*F().FreqEdit, GetParam().freq);
+    Calculate();
+    EXPECT_EQ(BaseColours(), GetParam().colours);
+    EXPECT_EQ(Shown(), Circuit50 + "|" + GetParam().perUnit);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, BaseBoxes, ::testing::ValuesIn(BaseCases), RowName);
+
+struct ErrorCase {
+    const char* name;
+    int inputRow;                    // the box: this input row, or when 0
+    QLineEdit* TMotorForm::*baseBox; // this base box
+    const char* text;
+    const char* message;
+};
+
+const ErrorCase ErrorCases[] = {
+    {"InputBeyondTheFloatRange", 1, nullptr, "999e36", "Floating point overflow."},
+    {"InputExponentWithoutDigits", 4, nullptr, "e5", "'e5' is not a valid floating point value."},
+    {"MalformedBasePower", 0, &TMotorForm::MVAEdit, "e5",
+     "'e5' is not a valid floating point value."},
+    {"BaseImpedanceBeyondTheFloatRange", 0, &TMotorForm::kVEdit, "1e20",
+     "Floating point overflow."}};
+
+class ErrorBoxes : public MainWindow, public ::testing::WithParamInterface<ErrorCase> {};
+
+// An input box fails before any output is written; a base box after the
+// circuit, before the base impedance, the per-unit values and the colours.
+TEST_P(ErrorBoxes, EndTheClickWhereTheErrorArisesAndTheProgramGoesOn) {
+    const ErrorCase& c = GetParam();
+    QLineEdit& box = c.inputRow > 0 ? Input(c.inputRow) : *(F().*c.baseBox);
+    const QString before = box.text();
+    Calculate();
+    Click(*F().Freq60);
+    box.setText(QString::fromLatin1(c.text)); // no key, whose release clears the results
+    Calculate();
+    EXPECT_EQ(TakeBoxes(), std::vector{ErrorBox(c.message)});
+    EXPECT_EQ(Shown(),
+              (c.inputRow > 0 ? Circuit50 : Circuit60) + "|" + PerUnit50 + "|base Z = 1.0 Ohm");
+    EXPECT_EQ(BaseColours(), "WWW");
+    EXPECT_TRUE(F().ErrMemo->isHidden());
+    box.setText(before);
+    Calculate();
+    EXPECT_EQ(Shown(), At60);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, ErrorBoxes, ::testing::ValuesIn(ErrorCases), RowName);
+
+TEST_F(Calculation, WarningsBeforeAFailingRowStayInTheHiddenBox) {
+    Input(1).setText("0");
+    Input(3).setText("e5");
+    Calculate();
+    EXPECT_EQ(TakeBoxes(), std::vector{ErrorBox("'e5' is not a valid floating point value.")});
+    EXPECT_EQ(F().ErrMemo->toPlainText(), "too small nominal voltage");
+    EXPECT_TRUE(F().ErrMemo->isHidden());
+}
 
 } // namespace

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Starts the real program on a real X server and waits for its main window
+# Starts the real program on a real X server and waits (up to 30 s, for a
+# loaded machine) for its main window
 # to be mapped under its title, then ends it. Usage: window_appears.sh EXE
 set -euo pipefail
 exe="$1"
@@ -16,7 +17,7 @@ unset QT_QPA_PLATFORM # the real xcb platform, not the offscreen one
 pid=$!
 trap 'kill "$pid" 2>/dev/null || true; wait "$pid" 2>/dev/null || true' EXIT
 
-for _ in $(seq 1 100); do
+for _ in $(seq 1 300); do
     if ! kill -0 "$pid" 2>/dev/null; then
         echo "smoke: the program ended before its window appeared" >&2
         exit 1
@@ -28,5 +29,5 @@ for _ in $(seq 1 100); do
     fi
     sleep 0.1
 done
-echo "smoke: no window \"$title\" within 10 s" >&2
+echo "smoke: no window \"$title\" within 30 s" >&2
 exit 1

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Starts the real program on a real X server and waits (up to 30 s, for a
-# loaded machine) for its main window
-# to be mapped under its title, then ends it. Usage: window_appears.sh EXE
+# loaded machine) for its main window to be mapped under its title, then
+# ends it. Usage: window_appears.sh EXE
 set -euo pipefail
 exe="$1"
 title="Induction motor data  (v. 1.1.1)"

@@ -286,27 +286,6 @@ TEST(PerUnitTest, TextsOnTheTypedBases) {
               Bits(0x1.0066cap+0f));
 }
 
-// Each box is judged by the first number of its own text; with any one
-// invalid, every text is empty.
-TEST(PerUnitTest, BaseBoxes) {
-    // The texts of power, voltage and frequency, and which of them are valid.
-    const std::tuple<const char*, const char*, const char*, std::string> rows[] = {
-        {"0", "1", "50", "-vv"}, {"1", "-1", "50", "v-v"},  {"1", "1", "", "vv-"},
-        {"1", "1", "5x", "vv-"}, {"1 x", "1", "50", "-vv"}, {"1 7", "1,0", "50.", "vvv"},
-        {"", "a", "0", "---"},
-    };
-    for (const auto& [mva, kv, freq, valid] : rows) {
-        const PerUnitBases b = ReadPerUnitBases(mva, kv, freq);
-        EXPECT_EQ((std::string{b.MVA.Valid() ? 'v' : '-', b.kV.Valid() ? 'v' : '-',
-                               b.Freq.Valid() ? 'v' : '-'}),
-                  valid);
-        const PerUnitTexts t = Show(mva, kv, freq);
-        EXPECT_EQ(t.baseImpedance + t.perUnit[4],
-                  valid == "vvv" ? "base Z = 1.0 Ohm   6.67712 pu" : "")
-            << mva << "|" << kv << "|" << freq;
-    }
-}
-
 // An error ends the display where it arises; what was written stays: Zb
 // beyond the 32-bit range, nothing; Zb rounding to 0, the label; a Zb so small
 // that the first value leaves the range, the label only.

@@ -189,13 +189,6 @@ TEST(FormatValue, TenCharactersAndEntryTextsUnderEitherLocale) {
     }
 }
 
-TEST(FormatValue, EnsureDecimalPointKeepsLengthAndStripBlanksOnlySpaces) {
-    for (const auto& [in, out] : {std::pair{"12", "12"}, {"1E51", "1E51"}, {" 1,0e8", " 1,0e8"}}) {
-        EXPECT_EQ(EnsureDecimalPoint(in), out) << in;
-    }
-    EXPECT_EQ(StripBlanks(" a b\tc "), "ab\tc");
-}
-
 // The forms round in 64-bit integers where those hold the value, else on the
 // full decimal expansion; the two must agree wherever both apply.
 void ExpectSame(char form, float v, int width, int digits) {

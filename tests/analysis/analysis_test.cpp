@@ -1,6 +1,5 @@
 #include "circuit_check.h"
 #include "complex_quotient.h"
-#include "machine_per_unit.h"
 #include "motor_characteristics.h"
 #include "ratio_range.h"
 #include "significant_digits.h"
@@ -8,12 +7,10 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <bit>
 #include <cmath>
 #include <complex>
 #include <cstdint>
-#include <limits>
 #include <random>
 #include <string>
 #include <tuple>
@@ -22,54 +19,6 @@
 namespace {
 
 using Complex = std::complex<double>;
-
-// The torque curve through the Thevenin equivalent of the supply, the stator
-// branch and the magnetizing branch, as seen by the rotor branch.
-struct Thevenin {
-    explicit Thevenin(const SolvedCircuit& c) : Rr(c.Rr), ratedSlip(c.Nominal.s) {
-        const Complex Zs(c.Rs, c.Xls), Zm(0, c.Xm);
-        const Complex Zth = Zs * Zm / (Zs + Zm);
-        V2 = std::norm(static_cast<double>(c.Nominal.V_ph) * Zm / (Zs + Zm));
-        Rth = Zth.real();
-        X = Zth.imag() + c.Xlr;
-    }
-    double AirGapPower(double s) const {
-        const double r = Rr / s;
-        return V2 * r / ((Rth + r) * (Rth + r) + X * X);
-    }
-    // Where d/dr of r / ((Rth + r)^2 + X^2) vanishes, r = Rr'/s.
-    double BreakdownSlip() const { return std::min(Rr / std::hypot(Rth, X), 1.0); }
-    double TorquePu(double s) const { return AirGapPower(s) / AirGapPower(ratedSlip); }
-
-    double Rr, ratedSlip, V2 = 0, Rth = 0, X = 0;
-};
-
-// The torque is flat at its maximum: far tighter than the slip.
-TEST(MotorCharacteristicsTest, BreakdownAndTorqueMeetTheTheveninClosedForm) {
-    const SolvedCircuit circuits[] = {
-        Derived({"1", "10", "0.02", "0.9", "0.8", "5"}),
-        Circuit(3464, 0.006f, 0.02f, 0.4f, 0.018f, 0.4f, 20),
-        Circuit(577.35f, 0.02f, 4.702f, 0, 1.7636f, 0, 107.97f), // the fallback: no leakage
-        Circuit(230, 0.1f, 0, 1, 1.9502f, 1, 99),                // breakdown just below standstill
-        Circuit(100, 0.2f, 1, 1, 10, 1, 50),                     // and beyond it
-    };
-    for (const SolvedCircuit& c : circuits) {
-        SCOPED_TRACE(c.Rr);
-        const MotorCharacteristics motor(c);
-        const Thevenin thevenin(c);
-        const double sb = thevenin.BreakdownSlip();
-        const BreakdownPoint breakdown = motor.Breakdown();
-        EXPECT_NEAR(breakdown.slip, sb, 1e-6 * sb);
-        EXPECT_NEAR(breakdown.torque_pu, thevenin.TorquePu(sb), 1e-10 * thevenin.TorquePu(sb));
-        for (const double s : {1.0, 0.7, 0.3, 0.05}) {
-            EXPECT_NEAR(motor.At(s).torque_pu, thevenin.TorquePu(s), 1e-12 * thevenin.TorquePu(s))
-                << "s = " << s;
-        }
-        const CharacteristicPoint rated = motor.At(motor.RatedSlip());
-        EXPECT_NEAR(rated.torque_pu, 1, 1e-12);
-        EXPECT_NEAR(rated.current_pu, 1, 1e-12);
-    }
-}
 
 // The circuit in double precision against the name plate the model solved it
 // for in 32-bit floats; at synchronous speed no torque and only the
@@ -187,32 +136,6 @@ TEST(RealOverComplexTest, GivesTheLibrarysQuotientBitForBit) {
     }
 }
 
-// The ratio the solver's fallback line names, or 0 when it met the target.
-double FallbackRatio(const TextNameplate::Fields& plate) {
-    std::vector<std::string> lines;
-    const bool met = Derived(plate, &lines).RatioMet;
-    return met ? 0 : std::stod(lines.back().substr(lines.back().find('=') + 1));
-}
-
-// Six significant digits, as %g writes them. The maximum lies above X_min: it
-// exceeds the ratio of the circuit without leakage, the fallback named for an
-// unreachable target.
-TEST(RatioRangeTest, MatchesTheWorkedFiguresAndExceedsTheFallback) {
-    const std::tuple<TextNameplate::Fields, const char*, const char*, double> rows[] = {
-        {{"1", "10", "0.02", "0.9", "0.8", "100"}, "1.65205", "11.141", 11.1366},
-        {{"0.4", "0.75", "0.05", "0.83", "0.82", "100"}, "1.69752", "6.17864", 6.16572},
-        {{"6.6", "630", "0.007", "0.959", "0.83", "100"}, "1.78955", "27.2144", 27.2134},
-    };
-    for (const auto& [plate, ratio_min, ratio_max, fallback] : rows) {
-        SCOPED_TRACE(plate[0] + " kV");
-        const LockedRotorRatioRange range = AchievableRatioRange(Derived(plate).Nominal);
-        EXPECT_EQ(SignificantDigits(range.ratio_min, 6), ratio_min);
-        EXPECT_EQ(SignificantDigits(range.ratio_max, 6), ratio_max);
-        EXPECT_EQ(FallbackRatio(plate), fallback);
-        EXPECT_GT(range.ratio_max, fallback);
-    }
-}
-
 // The solver meets a target inside the range and falls back outside it.
 TEST(RatioRangeTest, SolverMeetsExactlyTheTargetsInsideTheRange) {
     for (const auto& [ratio, met] :
@@ -221,25 +144,8 @@ TEST(RatioRangeTest, SolverMeetsExactlyTheTargetsInsideTheRange) {
         const LockedRotorRatioRange range = AchievableRatioRange(Derived(plate).Nominal);
         const double k = std::stod(ratio);
         EXPECT_EQ(range.ratio_min < k && k <= range.ratio_max, met) << ratio;
-        EXPECT_EQ(FallbackRatio(plate) == 0, met) << ratio;
+        EXPECT_EQ(Derived(plate).RatioMet, met) << ratio;
     }
-}
-
-// The default name plate worked by hand: V_ph = 1000/sqrt(3) V, I_n = 10 kW /
-// (3 V_ph 0.9 0.8), so Z_base = V_ph / I_n = 1000^2 0.72 / 10^4 = 72 ohm and
-// S_base = 10 kW / 0.72. Rs = Z_base 0.8 (1 - 0.9/0.98) exactly; the other
-// elements are the solver's ohms (about 1.55080, 6.67712 and 129.259) over
-// 72. The 32-bit stores of the calculation leave about 1e-7 relative.
-TEST(MachinePerUnitTest, DefaultNameplateOnItsOwnRating) {
-    const MachinePerUnit pu = PerUnitOnRating(Derived({"1", "10", "0.02", "0.9", "0.8", "5"}));
-    EXPECT_NEAR(pu.Z_base_ohm, 72.000, 72e-6);
-    EXPECT_NEAR(pu.S_base_VA, 1e4 / 0.72, 1e-2);
-    EXPECT_NEAR(pu.V_base_V, 1000, 1e-3);
-    EXPECT_NEAR(pu.Rs, 0.8 * (1 - 0.9 / 0.98), 1e-7);
-    EXPECT_NEAR(pu.Rr, 1.55080 / 72, 1e-6);
-    EXPECT_NEAR(pu.Xls, 6.67712 / 72, 1e-6);
-    EXPECT_NEAR(pu.Xm, 129.259 / 72, 1e-5);
-    EXPECT_EQ(pu.Xlr, pu.Xls);
 }
 
 } // namespace

@@ -1,9 +1,6 @@
-#include "fp_errors.h"
 #include "test_support.h"
 
-#include <QApplication>
 #include <QTime>
-#include <bit>
 #include <sstream>
 
 namespace {
@@ -83,34 +80,6 @@ TEST_F(EditArrayLayout, RowAndColumnOperations) {
     EXPECT_EQ(Texts(), "||");
 }
 
-TEST_F(EditArrayLayout, PutEntryWritesTwoDecimalsWithCommaAndLongTextsWhole) {
-    Build(5);
-    array_.PutEntry(1, 1, 0.02F);
-    array_.PutEntry(2, 1, 10.0F);
-    array_.WriteEntry(3, 1, "x");
-    array_.PutEntry(3, 1, 3e9F);
-    array_.PutEntry(4, 1, 123456789.0F);
-    array_.WriteEntry(5, 1, "12345678901234");
-    EXPECT_EQ(Texts(), "0,02|10,00||123456792,00|12345678901234");
-}
-
-// Blank, malformed or not: the first number of the text, or 0; the
-// conversion's own errors reach the caller.
-TEST_F(EditArrayLayout, GetDataReadsTheFirstNumberOrZero) {
-    const std::pair<const char*, float> rows[] = {{"", 0.0F},    {"   ", 0.0F}, {"abc", 0.0F},
-                                                  {"2 x", 0.0F}, {"2 3", 2.0F}, {"1,5", 1.5F},
-                                                  {"1.5", 1.5F}};
-    Build(7);
-    for (int32_t r = 1; r <= 7; ++r) {
-        array_.WriteEntry(r, 1, rows[r - 1].first);
-        EXPECT_EQ(std::bit_cast<uint32_t>(array_.GetData(r, 1)),
-                  std::bit_cast<uint32_t>(rows[r - 1].second))
-            << "'" << rows[r - 1].first << "'";
-    }
-    array_.WriteEntry(1, 1, "-");
-    EXPECT_THROW(array_.GetData(1, 1), ConversionError);
-}
-
 // Cell, row and column operations, column transfer and dates alike.
 TEST_F(EditArrayLayout, IndicesOutOfRangeDoNothing) {
     Build(6, {"5", "5", "5", "5", "5", "5"});
@@ -142,26 +111,6 @@ TEST_F(EditArrayLayout, IndicesOutOfRangeDoNothing) {
               "5|5|5|5|5|50|0|0|0|0|01|1|1|1|1|1");
     EXPECT_EQ(Column(array_, aspect::Colour), colours);
     EXPECT_TRUE(array_.Box(3, 1)->hasFocus());
-}
-
-// The boxes go with Destroyer or with their window; the array outlives them.
-TEST(EditArrayLifetime, ArrayMayOutliveItsBoxes) {
-    TEditArray array;
-    {
-        QtWindow window;
-        array.Initialize(&window, &window, 0, 0, 2, 1);
-        ASSERT_TRUE(window.ShowActive());
-        array.SetBoxActive(2, 1);
-        array.Destroyer();
-        EXPECT_TRUE(window.findChildren<TAlignEdit*>().isEmpty());
-        array.Initialize(&window, &window, 0, 0, 2, 1);
-    }
-    array.PutEntry(2, 1, 1.0F);
-    int32_t col = -1;
-    int32_t row = -1;
-    array.CheckActiveControl(col, row);
-    EXPECT_EQ(std::tuple(array.Box(2, 1), array.GetData(2, 1), col, row),
-              std::tuple(nullptr, 0.0F, 0, 0));
 }
 
 } // namespace

@@ -174,15 +174,6 @@ TEST_F(Navigation, ClickSetsCposFromTheCellsRightOfIt) {
     EXPECT_EQ(Cpos(), "10/10");
 }
 
-// The focus leaves no trail through the column: no box is entered and no
-// control outside it gets the focus.
-TEST_F(Navigation, DisablingTheFocusedColumnKeepsTheFocusOffEveryControl) {
-    array_.SetBoxActive(2, 1);
-    array_.DisableColumn(1);
-    EXPECT_EQ(State(), "row 2 cpos 0/0 enabled 0|0|0|0|0|0 focus 0|0|0|0|0|0");
-    EXPECT_EQ(QApplication::focusWidget(), nullptr);
-}
-
 TEST_F(Navigation, TagBFollowsTheSeparatorAtKeyRelease) {
     array_.SetBoxActive(6, 1);
     for (const auto& [key, tagB] : {std::pair{Qt::Key_1, 0}, {Qt::Key_Comma, 1}, {Qt::Key_5, 1}}) {

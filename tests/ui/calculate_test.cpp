@@ -8,18 +8,6 @@ namespace {
 
 using Calculation = MainWindow;
 
-TEST_F(Calculation, UsesTheFrequencyChosenWhenClicked) {
-    for (const auto& [choice, shown] :
-         {std::pair{F().Freq50, At50}, {F().Freq60, At60}, {F().Freq50, At50}}) {
-        const std::string before = Shown();
-        Click(*choice);
-        EXPECT_EQ(Shown(), before);
-        Calculate();
-        EXPECT_EQ(Shown(), shown);
-    }
-    EXPECT_TRUE(F().ErrMemo->isHidden() && F().OKBut->isHidden());
-}
-
 TEST_F(Calculation, BaseBoxesKeepTheirColoursUntilTheNextCalculation) {
     Enter(*F().MVAEdit, "0");
     Enter(*F().FreqEdit, "");
@@ -46,11 +34,13 @@ struct BaseCase {
 // ohm (85.3110 with the inductances' 6.283186).
 const BaseCase BaseCases[] = {
     {"ZeroPower", "0", "1", "50", "YWW", "|||||"},
+    {"SecondNumberMalformed", "1 x", "1", "50", "YWW", "|||||"},
     {"EmptyFrequency", "1", "1", "", "WWY", "|||||"},
     {"EmptyPowerAndVoltage", "", "", "50", "YYW", "|||||"},
     {"MalformedFrequency", "1", "2", "5..5", "WWY", "|||||"},
     {"BlanksOnlyVoltage", "1", "   ", "50", "WYW", "|||||"},
     {"NegativeVoltage", "1", "-2", "50", "WYW", "|||||"},
+    {"EitherSeparatorAndATrailingPoint", "1", "1,0", "50.", "WWW", PerUnit50 + "|base Z = 1.0 Ohm"},
     {"TwoNumbersUseTheFirst", "1", "2 3", "50", "WWW",
      "   32.3148 pu|   1.66928 pu|   1.17551 pu|  0.387699 pu|   1.66928 pu|base Z = 4.0 Ohm"},
     {"ReactancesUseTheTypedFrequency", "1", "1", "33", "WWW",

@@ -8,11 +8,14 @@ namespace {
 
 using Startup = MainWindow;
 
-// No results before the first calculation. The labels follow
+// No results before the first calculation, the painted icon. The labels follow
 // the measured width (136) and row pitch (124 / 6 = 20)
 // of the input array; the result array stands 32 below its heading.
 TEST_F(Startup, FormCreateLinesTheLabelsUpWithTheMeasuredArrays) {
     EXPECT_EQ(Shown(), "||||||||||||||base Z");
+    EXPECT_EQ(
+        F().windowIcon().pixmap(32).toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied),
+        PaintWindowIcon());
     const QLabel* const labels[] = {F().VoltLab,  F().PowLab,  F().SlipLab, F().EffLab,
                                     F().pfLab,    F().LockLab, F().MagnLab, F().LdLqLab,
                                     F().RstatLab, F().RrotLab};

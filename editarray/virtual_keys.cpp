@@ -2,6 +2,9 @@
 
 #include <QKeyEvent>
 
+#include <algorithm>
+#include <array>
+
 namespace {
 
 uint16_t KeypadKey(int qtKey) {
@@ -56,27 +59,16 @@ uint16_t SeparatorKeyAt(quint32 scanCode) {
 
 // The PC keyboard's shifted digits, comma and period.
 uint16_t ShiftedNumberKey(int qtKey) {
+    // What Shift with the digit keys 0 to 9 types on a US layout.
+    constexpr std::array<int, 10> ShiftedDigits{
+        Qt::Key_ParenRight, Qt::Key_Exclam,   Qt::Key_At,          Qt::Key_NumberSign,
+        Qt::Key_Dollar,     Qt::Key_Percent,  Qt::Key_AsciiCircum, Qt::Key_Ampersand,
+        Qt::Key_Asterisk,   Qt::Key_ParenLeft};
+    const auto digit = std::find(ShiftedDigits.begin(), ShiftedDigits.end(), qtKey);
+    if (digit != ShiftedDigits.end()) {
+        return static_cast<uint16_t>(vk::Digit0 + (digit - ShiftedDigits.begin()));
+    }
     switch (qtKey) {
-    case Qt::Key_ParenRight:
-        return vk::Digit0;
-    case Qt::Key_Exclam:
-        return vk::Digit0 + 1;
-    case Qt::Key_At:
-        return vk::Digit0 + 2;
-    case Qt::Key_NumberSign:
-        return vk::Digit0 + 3;
-    case Qt::Key_Dollar:
-        return vk::Digit0 + 4;
-    case Qt::Key_Percent:
-        return vk::Digit0 + 5;
-    case Qt::Key_AsciiCircum:
-        return vk::Digit0 + 6;
-    case Qt::Key_Ampersand:
-        return vk::Digit0 + 7;
-    case Qt::Key_Asterisk:
-        return vk::Digit0 + 8;
-    case Qt::Key_ParenLeft:
-        return vk::Digit0 + 9;
     case Qt::Key_Less:
         return vk::Comma;
     case Qt::Key_Greater:
